@@ -1,0 +1,4 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for everything built here.
+add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                    -fno-sanitize-recover=all)
+add_link_options(-fsanitize=address,undefined)

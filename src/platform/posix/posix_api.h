@@ -1,0 +1,12 @@
+// POSIX side of the platform seam: the Win32 types, constants and functions
+// the library uses, declared with their Windows names and layouts and
+// implemented over POSIX in this folder. Only what the library relies on is
+// here; each area has its own header.
+#ifndef NODEXA_PLATFORM_POSIX_API_H_
+#define NODEXA_PLATFORM_POSIX_API_H_
+
+#include "../path_split.h"
+#include "posix_types.h"
+#include "posix_code_page.h"
+
+#endif  // NODEXA_PLATFORM_POSIX_API_H_

@@ -1,0 +1,26 @@
+#include "../path_split.h"
+
+#include <stdlib.h>
+
+#include <vector>
+
+namespace nodexa::platform {
+
+SplitPathParts SplitPath(const std::string& path) {
+  // Every part fits in a buffer of the whole path's size, so _splitpath_s
+  // never fails for length.
+  const size_t size = path.size() + 1;
+  std::vector<char> drive(size < 3 ? 3 : size), dir(size), name(size), ext(size);
+  SplitPathParts parts;
+  if (_splitpath_s(path.c_str(), drive.data(), drive.size(), dir.data(), dir.size(),
+                   name.data(), name.size(), ext.data(), ext.size()) != 0) {
+    return parts;
+  }
+  parts.drive = drive.data();
+  parts.directory = dir.data();
+  parts.baseName = name.data();
+  parts.extension = ext.data();
+  return parts;
+}
+
+}  // namespace nodexa::platform

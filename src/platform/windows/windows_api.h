@@ -1,0 +1,16 @@
+// Windows side of the platform seam: the system headers plus the few helpers
+// the POSIX side also provides under the same names.
+#ifndef NODEXA_PLATFORM_WINDOWS_API_H_
+#define NODEXA_PLATFORM_WINDOWS_API_H_
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "../path_split.h"
+
+#endif  // NODEXA_PLATFORM_WINDOWS_API_H_

@@ -1,0 +1,143 @@
+#include "frame/debug_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "nodexa/nodexa.h"
+#include "support/temp_dir.h"
+
+namespace nodexa {
+namespace {
+
+using test::FileExists;
+using test::ReadBinary;
+using test::TempDir;
+
+// What one "\n" becomes in a file written in text mode.
+#if defined(_WIN32)
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
+
+TEST(DebugLog, LinesBeforeAPathAreDroppedForGood) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  DebugLog log;
+  log << "early line" << std::endl;
+  log << "early unterminated ";
+  EXPECT_FALSE(FileExists(file));
+
+  log.SetPath(file);
+  log << "late" << std::endl;
+  // The unterminated text was still pending and joins the first written line.
+  EXPECT_EQ(ReadBinary(file), "early unterminated late" + kLineEnd);
+}
+
+TEST(DebugLog, LineIsExactlyWhatWasStreamed) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  DebugLog log;
+  log.SetPath(file);
+  log << "Nodexa::" << "RegisterRemoteSubnets:"
+      << "Function in hcp.dll RegisterRemoteSubnets failed with error code " << 5 << std::endl;
+  log << "Registry::openKey: could not open key " << -2147483647L << std::endl;
+  EXPECT_EQ(ReadBinary(file),
+            "Nodexa::RegisterRemoteSubnets:Function in hcp.dll RegisterRemoteSubnets failed "
+            "with error code 5" + kLineEnd +
+                "Registry::openKey: could not open key -2147483647" + kLineEnd);
+}
+
+TEST(DebugLog, AppendsToExistingFileWithoutTruncating) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.c_str(), "wb"),
+                                                       &std::fclose);
+    ASSERT_TRUE(out);
+    std::fputs("kept|", out.get());
+  }
+  DebugLog log;
+  log.SetPath(file);
+  log.SetPath(file);  // the same path twice changes nothing
+  log << "a" << std::endl;
+  EXPECT_EQ(ReadBinary(file), "kept|a" + kLineEnd);
+}
+
+TEST(DebugLog, EmptyPathSwitchesOffAndAPathResumesAppending) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  DebugLog log;
+  log.SetPath(file);
+  log << "one" << std::endl;
+  log.SetPath("");
+  log << "lost" << std::endl;
+  log.SetPath(file);
+  log << "two" << std::endl;
+  EXPECT_EQ(ReadBinary(file), "one" + kLineEnd + "two" + kLineEnd);
+}
+
+TEST(DebugLog, PendingTextFollowsARedirection) {
+  TempDir dir;
+  const std::string first = dir.File("first.txt");
+  const std::string second = dir.File("second.txt");
+  DebugLog log;
+  log.SetPath(first);
+  log << "done" << std::endl << "half ";
+  log.SetPath(second);
+  log << "whole" << std::endl;
+  EXPECT_EQ(ReadBinary(first), "done" + kLineEnd);
+  EXPECT_EQ(ReadBinary(second), "half whole" + kLineEnd);
+}
+
+TEST(DebugLog, DeletedFileIsCreatedAgainByTheNextLine) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  DebugLog log;
+  log.SetPath(file);
+  log << "one" << std::endl;
+  ASSERT_EQ(std::remove(file.c_str()), 0);  // no handle may stay open
+  log << "two" << std::endl;
+  EXPECT_EQ(ReadBinary(file), "two" + kLineEnd);
+}
+
+TEST(DebugLog, UnwritableFileLosesTheLineOnly) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  DebugLog log;
+  log.SetPath(dir.File("missing-folder/log.txt"));
+  log << "lost" << std::endl;
+  EXPECT_TRUE(log.good());
+  log.SetPath(file);
+  log << "kept" << std::endl;
+  EXPECT_EQ(ReadBinary(file), "kept" + kLineEnd);
+}
+
+TEST(DebugLog, DestructionWritesAnUnterminatedLine) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  {
+    DebugLog log;
+    log.SetPath(file);
+    log << "last words " << 42;
+    EXPECT_FALSE(FileExists(file));
+  }
+  EXPECT_EQ(ReadBinary(file), "last words 42");
+}
+
+TEST(SetupDebugLog, SwitchesTheProcessLog) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  EXPECT_EQ(SetupDebugLog(file.c_str()), 1);
+  EXPECT_EQ(GetDebugLog().Path(), file);
+  GetDebugLog() << "Nodexa::" << "GetDiscoveredPorts:" << "x " << 122 << std::endl;
+  EXPECT_EQ(SetupDebugLog(nullptr), 1);
+  GetDebugLog() << "off" << std::endl;
+  EXPECT_EQ(SetupDebugLog(""), 1);
+  EXPECT_EQ(ReadBinary(file), "Nodexa::GetDiscoveredPorts:x 122" + kLineEnd);
+}
+
+}  // namespace
+}  // namespace nodexa

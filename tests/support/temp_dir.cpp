@@ -1,0 +1,34 @@
+#include "support/temp_dir.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace nodexa::test {
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  std::ostringstream name;
+  name << "nodexa-test-" << stamp << "-" << counter++;
+  path = std::filesystem::temp_directory_path() / name.str();
+  std::filesystem::create_directories(path);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+std::string TempDir::File(const std::string& name) const { return (path / name).string(); }
+
+std::string ReadBinary(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+}  // namespace nodexa::test

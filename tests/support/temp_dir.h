@@ -1,0 +1,31 @@
+// A fresh folder for one test, removed with everything in it afterwards.
+#ifndef NODEXA_TESTS_SUPPORT_TEMP_DIR_H_
+#define NODEXA_TESTS_SUPPORT_TEMP_DIR_H_
+
+#include <filesystem>
+#include <string>
+
+namespace nodexa::test {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path; }
+  // A path inside the folder, as a narrow string the library takes.
+  std::string File(const std::string& name) const;
+
+ private:
+  std::filesystem::path path;
+};
+
+// The whole file in binary mode ("" when it does not exist).
+std::string ReadBinary(const std::string& path);
+bool FileExists(const std::string& path);
+
+}  // namespace nodexa::test
+
+#endif  // NODEXA_TESTS_SUPPORT_TEMP_DIR_H_
