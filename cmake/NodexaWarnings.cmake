@@ -3,6 +3,6 @@ function(nodexa_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
-    -Wnull-dereference -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough
+    -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough
     -Werror)
 endfunction()

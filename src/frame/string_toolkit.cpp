@@ -34,8 +34,7 @@ int ReplaceAll(std::string& text, const std::string& from, const std::string& to
   int count = 0;
   std::string result;
   size_t start = 0;
-  for (size_t found = text.find(from); found != std::string::npos;
-       found = text.find(from, start)) {
+  for (size_t found = text.find(from); found != std::string::npos; found = text.find(from, start)) {
     result.append(text, start, found - start).append(to);
     start = found + from.size();
     ++count;

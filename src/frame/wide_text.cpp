@@ -22,8 +22,8 @@ std::string ToNarrow(const WideString& text, UINT codePage) {
       WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return std::string();
   std::string result(static_cast<size_t>(needed), '\0');
-  const int written = WideCharToMultiByte(codePage, 0, text.data(), length, &result[0], needed,
-                                          nullptr, nullptr);
+  const int written =
+      WideCharToMultiByte(codePage, 0, text.data(), length, &result[0], needed, nullptr, nullptr);
   result.resize(written > 0 ? static_cast<size_t>(written) : 0);
   return result;
 }

@@ -41,13 +41,14 @@ TEST(DebugLog, LineIsExactlyWhatWasStreamed) {
   const std::string file = dir.File("log.txt");
   DebugLog log;
   log.SetPath(file);
-  log << "Nodexa::" << "RegisterRemoteSubnets:"
+  log << "Nodexa::"
+      << "RegisterRemoteSubnets:"
       << "Function in hcp.dll RegisterRemoteSubnets failed with error code " << 5 << std::endl;
   log << "Registry::openKey: could not open key " << -2147483647L << std::endl;
   EXPECT_EQ(ReadBinary(file),
             "Nodexa::RegisterRemoteSubnets:Function in hcp.dll RegisterRemoteSubnets failed "
-            "with error code 5" + kLineEnd +
-                "Registry::openKey: could not open key -2147483647" + kLineEnd);
+            "with error code 5" +
+                kLineEnd + "Registry::openKey: could not open key -2147483647" + kLineEnd);
 }
 
 TEST(DebugLog, AppendsToExistingFileWithoutTruncating) {
@@ -55,7 +56,7 @@ TEST(DebugLog, AppendsToExistingFileWithoutTruncating) {
   const std::string file = dir.File("log.txt");
   {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.c_str(), "wb"),
-                                                       &std::fclose);
+                                                        &std::fclose);
     ASSERT_TRUE(out);
     std::fputs("kept|", out.get());
   }
@@ -132,7 +133,9 @@ TEST(SetupDebugLog, SwitchesTheProcessLog) {
   const std::string file = dir.File("log.txt");
   EXPECT_EQ(SetupDebugLog(file.c_str()), 1);
   EXPECT_EQ(GetDebugLog().Path(), file);
-  GetDebugLog() << "Nodexa::" << "GetDiscoveredPorts:" << "x " << 122 << std::endl;
+  GetDebugLog() << "Nodexa::"
+                << "GetDiscoveredPorts:"
+                << "x " << 122 << std::endl;
   EXPECT_EQ(SetupDebugLog(nullptr), 1);
   GetDebugLog() << "off" << std::endl;
   EXPECT_EQ(SetupDebugLog(""), 1);

@@ -63,18 +63,12 @@ struct SubstringCase {
 TEST(Substrings, ClampInsteadOfFailing) {
   const std::string s = "abcdef";
   const SubstringCase cases[] = {
-      {"Left 2", Left(s, 2), "ab"},
-      {"Left -1", Left(s, -1), ""},
-      {"Left 99", Left(s, 99), "abcdef"},
-      {"Mid 2", Mid(s, 2), "cdef"},
-      {"Mid -3", Mid(s, -3), "abcdef"},
-      {"Mid 99", Mid(s, 99), ""},
-      {"Mid 2,3", Mid(s, 2, 3), "cde"},
-      {"Mid 4,99", Mid(s, 4, 99), "ef"},
-      {"Mid 2,-1", Mid(s, 2, -1), ""},
-      {"Mid -2,2", Mid(s, -2, 2), "ab"},
-      {"Right 2", Right(s, 2), "ef"},
-      {"Right 99", Right(s, 99), "abcdef"},
+      {"Left 2", Left(s, 2), "ab"},       {"Left -1", Left(s, -1), ""},
+      {"Left 99", Left(s, 99), "abcdef"}, {"Mid 2", Mid(s, 2), "cdef"},
+      {"Mid -3", Mid(s, -3), "abcdef"},   {"Mid 99", Mid(s, 99), ""},
+      {"Mid 2,3", Mid(s, 2, 3), "cde"},   {"Mid 4,99", Mid(s, 4, 99), "ef"},
+      {"Mid 2,-1", Mid(s, 2, -1), ""},    {"Mid -2,2", Mid(s, -2, 2), "ab"},
+      {"Right 2", Right(s, 2), "ef"},     {"Right 99", Right(s, 99), "abcdef"},
       {"Right -5", Right(s, -5), ""},
   };
   for (const SubstringCase& c : cases) EXPECT_EQ(c.actual, c.expected) << c.what;
@@ -84,8 +78,7 @@ TEST(Substrings, ClampInsteadOfFailing) {
 }
 
 TEST(Format, FormatsLikePrintf) {
-  EXPECT_EQ(Format("<%s>%d</%s>", "CPDATTACHED", 1, "CPDATTACHED"),
-            "<CPDATTACHED>1</CPDATTACHED>");
+  EXPECT_EQ(Format("<%s>%d</%s>", "CPDATTACHED", 1, "CPDATTACHED"), "<CPDATTACHED>1</CPDATTACHED>");
   EXPECT_EQ(Format("%lu", 4294967295UL), "4294967295");
   EXPECT_EQ(Format("%s", ""), "");
 }

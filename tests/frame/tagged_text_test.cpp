@@ -62,8 +62,7 @@ TEST(ReadTags, UnparsableTextGivesWhatWasComplete) {
   EXPECT_TRUE(ReadTags("W", "").empty());
   EXPECT_EQ(Names(ReadTags("W", "<A>1</A><B>2")), (std::vector<std::string>{"A", "B"}));
   // A bare '&' is an error inside B: B's start tag was read, what follows is not.
-  EXPECT_EQ(Names(ReadTags("W", "<A>1</A><B>x & y</B><C/>")),
-            (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(Names(ReadTags("W", "<A>1</A><B>x & y</B><C/>")), (std::vector<std::string>{"A", "B"}));
   EXPECT_TRUE(ReadTags("", "<A>1</A>").empty());
 }
 

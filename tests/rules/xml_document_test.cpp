@@ -52,26 +52,26 @@ void PrintTo(const XmlCase& c, std::ostream* out) { *out << c.what; }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, XmlTable,
-    ::testing::Values(
-        XmlCase{"empty text", "", "null"},
-        XmlCase{"no markup", "plain characters", "null"},
-        XmlCase{"children in order", "<R><A>1</A><B>  x  </B></R>", "R[A=1,B=x]"},
-        XmlCase{"cut off after a start tag", "<R><A>1</A><B>", "R[A=1,B]"},
-        XmlCase{"cut off inside a text", "<R><A>1</A><B>par", "R[A=1,B=par]"},
-        XmlCase{"cut off inside a tag", "<R><A>1</A><B", "R[A=1]"},
-        XmlCase{"stray '<' before B", "<R><A>1</A><<B>x</B></R>", "R[A=1]"},
-        XmlCase{"two top-level elements", "<A>1</A><B>2</B>", "A=1"},
-        XmlCase{"blanks around a reference vanish", "<R> A &amp; B </R>", "R=A&B"},
-        XmlCase{"lines are trimmed and joined", "<R>\n  one \n  two\n</R>", "R=onetwo"},
-        XmlCase{"parent text around a child", "<R>a<C>c</C>b</R>", "R=ab[C=c]"},
-        XmlCase{"attributes ignored", "<R k=\"v\"><A x='1'/></R>", "R[A]"},
-        XmlCase{"declaration", "<?xml version=\"1.0\"?><R>t</R>", "R=t"},
-        XmlCase{"invalid UTF-8 stops the reading",
-                "<R><A>ok</A><B>bad\xFF\xFE</B><C>never</C></R>", "R[A=ok,B=bad]"},
-        XmlCase{"NUL byte stops the reading",
-                std::string("<R><A>1</A><B>x\0y</B><C/></R>", 28), "R[A=1,B=x]"},
-        XmlCase{"digit-led name stops the reading", "<W><A>1</A><1284STRID>s</1284STRID></W>",
-                "W[A=1]"}));
+    ::testing::Values(XmlCase{"empty text", "", "null"},
+                      XmlCase{"no markup", "plain characters", "null"},
+                      XmlCase{"children in order", "<R><A>1</A><B>  x  </B></R>", "R[A=1,B=x]"},
+                      XmlCase{"cut off after a start tag", "<R><A>1</A><B>", "R[A=1,B]"},
+                      XmlCase{"cut off inside a text", "<R><A>1</A><B>par", "R[A=1,B=par]"},
+                      XmlCase{"cut off inside a tag", "<R><A>1</A><B", "R[A=1]"},
+                      XmlCase{"stray '<' before B", "<R><A>1</A><<B>x</B></R>", "R[A=1]"},
+                      XmlCase{"two top-level elements", "<A>1</A><B>2</B>", "A=1"},
+                      XmlCase{"blanks around a reference vanish", "<R> A &amp; B </R>", "R=A&B"},
+                      XmlCase{"lines are trimmed and joined", "<R>\n  one \n  two\n</R>",
+                              "R=onetwo"},
+                      XmlCase{"parent text around a child", "<R>a<C>c</C>b</R>", "R=ab[C=c]"},
+                      XmlCase{"attributes ignored", "<R k=\"v\"><A x='1'/></R>", "R[A]"},
+                      XmlCase{"declaration", "<?xml version=\"1.0\"?><R>t</R>", "R=t"},
+                      XmlCase{"invalid UTF-8 stops the reading",
+                              "<R><A>ok</A><B>bad\xFF\xFE</B><C>never</C></R>", "R[A=ok,B=bad]"},
+                      XmlCase{"NUL byte stops the reading",
+                              std::string("<R><A>1</A><B>x\0y</B><C/></R>", 28), "R[A=1,B=x]"},
+                      XmlCase{"digit-led name stops the reading",
+                              "<W><A>1</A><1284STRID>s</1284STRID></W>", "W[A=1]"}));
 
 // Elements and texts that straddle the 1023-byte pieces the parser is fed in
 // must come out as if the text had been given at once. Sliding the padding
@@ -137,7 +137,8 @@ TEST(XmlDocument, ManySiblingsAcrossPieces) {
   XmlDocument document(xml, xml.size() + 1);
   std::vector<XmlElement*> items;
   ASSERT_EQ(document.GetRoot()->GetChildren(items), 2000);
-  for (int i = 0; i < 2000; ++i) ASSERT_EQ(items[static_cast<size_t>(i)]->Text(), std::to_string(i));
+  for (int i = 0; i < 2000; ++i)
+    ASSERT_EQ(items[static_cast<size_t>(i)]->Text(), std::to_string(i));
 }
 
 }  // namespace

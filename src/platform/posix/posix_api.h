@@ -6,7 +6,7 @@
 #define NODEXA_PLATFORM_POSIX_API_H_
 
 #include "../path_split.h"
-#include "posix_types.h"
 #include "posix_code_page.h"
+#include "posix_types.h"
 
 #endif  // NODEXA_PLATFORM_POSIX_API_H_

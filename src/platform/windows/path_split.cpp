@@ -12,8 +12,8 @@ SplitPathParts SplitPath(const std::string& path) {
   const size_t size = path.size() + 1;
   std::vector<char> drive(size < 3 ? 3 : size), dir(size), name(size), ext(size);
   SplitPathParts parts;
-  if (_splitpath_s(path.c_str(), drive.data(), drive.size(), dir.data(), dir.size(),
-                   name.data(), name.size(), ext.data(), ext.size()) != 0) {
+  if (_splitpath_s(path.c_str(), drive.data(), drive.size(), dir.data(), dir.size(), name.data(),
+                   name.size(), ext.data(), ext.size()) != 0) {
     return parts;
   }
   parts.drive = drive.data();
