@@ -49,4 +49,6 @@ DebugLog& GetDebugLog() {
   return log;
 }
 
+std::ostream& NodexaLog(const char* tag) { return GetDebugLog() << "Nodexa::" << tag; }
+
 }  // namespace nodexa

@@ -58,6 +58,11 @@ class DebugLog : public std::ostream {
 // the library is unloaded.
 DebugLog& GetDebugLog();
 
+// Starts an export's line: "Nodexa::" and the function tag (its name and a
+// colon, e.g. "GetDiscoveredPorts:"). The caller adds the message, maybe a
+// code, and std::endl.
+std::ostream& NodexaLog(const char* tag);
+
 }  // namespace nodexa
 
 #endif  // NODEXA_FRAME_DEBUG_LOG_H_

@@ -7,6 +7,9 @@
 
 #include "../path_split.h"
 #include "posix_code_page.h"
+#include "posix_environment.h"
+#include "posix_file_search.h"
+#include "posix_module.h"
 #include "posix_types.h"
 
 #endif  // NODEXA_PLATFORM_POSIX_API_H_

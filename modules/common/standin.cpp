@@ -1,0 +1,152 @@
+#include "standin.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace standin {
+
+namespace {
+
+// This module's own file, without its ".dll".
+std::string SelfBase() {
+  std::string path;
+#if defined(_WIN32)
+  HMODULE self = nullptr;
+  if (GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCSTR>(&SelfBase), &self)) {
+    char buffer[MAX_PATH * 4] = {};
+    const DWORD length = GetModuleFileNameA(self, buffer, sizeof buffer);
+    path.assign(buffer, length);
+  }
+#else
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&SelfBase), &info) != 0 && info.dli_fname != nullptr) {
+    path = info.dli_fname;
+  }
+#endif
+  const size_t dot = path.rfind('.');
+  return dot == std::string::npos ? path : path.substr(0, dot);
+}
+
+std::string Unescape(const std::string& value) {
+  std::string out;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != '\\' || i + 1 == value.size()) {
+      out += value[i];
+      continue;
+    }
+    const char next = value[++i];
+    switch (next) {
+      case '0': out += '\0'; break;
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      default: out += next; break;
+    }
+  }
+  return out;
+}
+
+std::string Escape(const std::string& value) {
+  std::string out;
+  for (char c : value) {
+    switch (c) {
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\\': out += "\\\\"; break;
+      default: out += c; break;
+    }
+  }
+  return out;
+}
+
+int initializeCount = 0;
+
+// Journals the module's own loading and unloading.
+struct LoadJournal {
+  LoadJournal() { Journal("Load"); }
+  ~LoadJournal() { Journal("Unload"); }
+} loadJournal;
+
+}  // namespace
+
+Answers Answers::Load() {
+  Answers answers;
+  std::ifstream in(SelfBase() + ".answers", std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    answers.entries.emplace_back(line.substr(0, equals), Unescape(line.substr(equals + 1)));
+  }
+  return answers;
+}
+
+bool Answers::Has(const std::string& key) const {
+  for (const auto& entry : entries) {
+    if (entry.first == key) return true;
+  }
+  return false;
+}
+
+std::string Answers::Text(const std::string& key, const std::string& fallback) const {
+  std::string value = fallback;
+  for (const auto& entry : entries) {
+    if (entry.first == key) value = entry.second;
+  }
+  return value;
+}
+
+int32_t Answers::Number(const std::string& key, int64_t fallback) const {
+  const std::string text = Text(key);
+  const int64_t value = text.empty() ? fallback : std::strtoll(text.c_str(), nullptr, 0);
+  return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+std::vector<std::string> Answers::All(const std::string& key) const {
+  std::vector<std::string> values;
+  for (const auto& entry : entries) {
+    if (entry.first == key) values.push_back(entry.second);
+  }
+  return values;
+}
+
+void Journal(const std::string& event, std::initializer_list<std::string> arguments) {
+  std::string line = event;
+  for (const std::string& argument : arguments) line += "\t" + Escape(argument);
+  line += "\n";
+  if (std::FILE* file = std::fopen((SelfBase() + ".journal").c_str(), "ab")) {
+    std::fwrite(line.data(), 1, line.size(), file);
+    std::fclose(file);
+  }
+}
+
+int32_t Result(const char* function) {
+  return Answers::Load().Number(std::string(function) + ".result");
+}
+
+int32_t ServeText(const std::string& text, char* buffer, uint32_t size, uint32_t* needed,
+                  int32_t result) {
+  const auto wanted = static_cast<uint32_t>(text.size() + 1);
+  if (size < wanted || buffer == nullptr) {
+    if (needed != nullptr) *needed = wanted;
+    return 122;
+  }
+  std::memcpy(buffer, text.c_str(), wanted);
+  if (needed != nullptr) *needed = wanted;
+  return result;
+}
+
+int InitializeCount() { return ++initializeCount; }
+
+}  // namespace standin

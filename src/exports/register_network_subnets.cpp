@@ -1,0 +1,10 @@
+#include "netconfig/subnet_registration.h"
+#include "nodexa/nodexa.h"
+
+extern "C" NODEXA_API int32_t RegisterNetworkSubnets(const char* subnets) {
+  try {
+    return nodexa::RegisterRemoteSubnets(subnets);
+  } catch (...) {
+    return 0;
+  }
+}

@@ -1,0 +1,72 @@
+#include "module_location.h"
+
+#include <ostream>
+
+#include "debug_log.h"
+#include "path_object.h"
+#include "platform/win32_api.h"
+#include "setup_medium.h"
+#include "string_toolkit.h"
+#include "unique_handle.h"
+
+namespace nodexa {
+
+namespace {
+
+struct FindTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type search) { FindClose(search); }
+};
+using UniqueFind = UniqueHandle<FindTraits>;
+
+// The full path of the first file matching `pattern` in the module folder,
+// or "" (with `message` logged under `tag`).
+std::string FindModule(const char* pattern, const char* tag, const char* message,
+                       std::string& fileName) {
+  PathObject search;
+  search.SetDirectory(GetSetupRoot().GetDirectory());
+  search.AppendDirectory("Common");
+  search.AppendDirectory(isBuild64() ? "x64" : "x86");
+  search.SetFileName(pattern);
+  const std::string full = search.FullPath();
+
+  // The platform takes at most MAX_PATH characters with the terminator; a
+  // longer search path can match nothing the library could load.
+  if (full.size() < MAX_PATH) {
+    WIN32_FIND_DATAA found{};
+    UniqueFind handle(FindFirstFileA(full.c_str(), &found));
+    if (handle) {
+      fileName = found.cFileName;
+      search.SetFileName(fileName);
+      return search.FullPath();
+    }
+  }
+  NodexaLog(tag) << message << std::endl;
+  return std::string();
+}
+
+}  // namespace
+
+bool GetHCPDLLFilePath(std::string& path) {
+  std::string fileName;
+  const std::string found = FindModule("*hcp.dll", "GetHCPDLLFilePath:",
+                                       "Cannot find the file xxxxhcp.dll", fileName);
+  if (found.empty()) return false;
+  path = found;
+  return true;
+}
+
+bool GetInstallDLLFilePath(std::string& path, std::string& prefix) {
+  std::string fileName;
+  const std::string found = FindModule("*inst.dll", "GetInstallDLLFilePath:",
+                                       "Cannot find the file xxxxinst.dll", fileName);
+  if (found.empty()) return false;
+  path = found;
+  prefix = ModulePrefix(fileName);
+  return true;
+}
+
+std::string ModulePrefix(const std::string& fileName) { return Left(fileName, 4); }
+
+}  // namespace nodexa
