@@ -5,7 +5,8 @@ nodexa_def_names(${DEF_FILE} expected)
 
 if(WINDOWS)
   execute_process(COMMAND ${TOOL} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
-  string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(.*)" table "${dump}")
+  # The table runs from its heading to the next blank line.
+  string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([^\n]+\n)*)" table "${dump}")
   set(table "${CMAKE_MATCH_1}")
   string(REGEX MATCHALL "\\[ *[0-9]+\\] [A-Za-z0-9_@?$]+" entries "${table}")
   set(actual)
