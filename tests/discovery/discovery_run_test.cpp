@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "nodexa/nodexa.h"
-#include "support/test_medium.h"
+#include "harness/test_medium.h"
 
 namespace nodexa {
 namespace {

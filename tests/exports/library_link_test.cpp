@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "nodexa/nodexa.h"
-#include "support/temp_dir.h"
+#include "harness/temp_dir.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "nodexa/nodexa.h"
 #include "platform/win32_api.h"
-#include "support/test_medium.h"
+#include "harness/test_medium.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "nodexa/nodexa.h"
-#include "support/temp_dir.h"
+#include "harness/temp_dir.h"
 
 namespace nodexa {
 namespace {

@@ -6,7 +6,7 @@
 #include "frame/path_object.h"
 #include "frame/setup_medium.h"
 #include "nodexa/nodexa.h"
-#include "support/test_medium.h"
+#include "harness/test_medium.h"
 
 namespace nodexa {
 namespace {

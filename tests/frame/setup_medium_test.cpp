@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/module_location.h"
-#include "support/test_medium.h"
+#include "harness/test_medium.h"
 
 namespace nodexa {
 namespace {

@@ -1,4 +1,4 @@
-#include "support/test_medium.h"
+#include "harness/test_medium.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "harness/temp_dir.h"
 
 namespace nodexa::test {
 
