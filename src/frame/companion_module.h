@@ -20,17 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32_api.h"
-#include "unique_handle.h"
+#include "platform_handles.h"
 
 namespace nodexa {
-
-struct ModuleTraits {
-  using Type = HMODULE;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type module) { FreeLibrary(module); }
-};
-using UniqueModule = UniqueHandle<ModuleTraits>;
 
 class CompanionModule {
  public:

@@ -7,18 +7,11 @@
 #include "platform/win32_api.h"
 #include "setup_medium.h"
 #include "string_toolkit.h"
-#include "unique_handle.h"
+#include "platform_handles.h"
 
 namespace nodexa {
 
 namespace {
-
-struct FindTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Type search) { FindClose(search); }
-};
-using UniqueFind = UniqueHandle<FindTraits>;
 
 // The full path of the first file matching `pattern` in the module folder,
 // or "" (with `message` logged under `tag`).
