@@ -13,10 +13,17 @@ namespace nodexa {
 
 namespace {
 
-// The full path of the first file matching `pattern` in the module folder,
-// or "" (with `message` logged under `tag`).
+// FindInModuleFolder, logging `message` under `tag` when nothing matches.
 std::string FindModule(const char* pattern, const char* tag, const char* message,
                        std::string& fileName) {
+  std::string found = FindInModuleFolder(pattern, fileName);
+  if (found.empty()) NodexaLog(tag) << message << std::endl;
+  return found;
+}
+
+}  // namespace
+
+std::string FindInModuleFolder(const std::string& pattern, std::string& fileName) {
   PathObject search;
   search.SetDirectory(GetSetupRoot().GetDirectory());
   search.AppendDirectory("Common");
@@ -35,11 +42,8 @@ std::string FindModule(const char* pattern, const char* tag, const char* message
       return search.FullPath();
     }
   }
-  NodexaLog(tag) << message << std::endl;
   return std::string();
 }
-
-}  // namespace
 
 bool GetHCPDLLFilePath(std::string& path) {
   std::string fileName;

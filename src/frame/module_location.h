@@ -15,6 +15,10 @@ bool GetHCPDLLFilePath(std::string& path);
 // As above for "*inst.dll"; `prefix` gets the product prefix of the file.
 bool GetInstallDLLFilePath(std::string& path, std::string& prefix);
 
+// The full path of the first file in the module folder that matches
+// `pattern`, or "" (nothing logged). `fileName` gets the file's name.
+std::string FindInModuleFolder(const std::string& pattern, std::string& fileName);
+
 // The first four characters of a module's file name (all of a shorter one),
 // which name the product's other files.
 std::string ModulePrefix(const std::string& fileName);
