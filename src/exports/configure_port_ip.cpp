@@ -1,0 +1,10 @@
+#include "netconfig/port_ip_configuration.h"
+#include "nodexa/nodexa.h"
+
+extern "C" NODEXA_API int32_t ConfigurePortIP(const char* values) {
+  try {
+    return nodexa::ConfigurePortIp(values);
+  } catch (...) {
+    return 0;
+  }
+}
