@@ -5,6 +5,7 @@
 #ifndef NODEXA_PLATFORM_POSIX_API_H_
 #define NODEXA_PLATFORM_POSIX_API_H_
 
+#include "../open_file.h"
 #include "../path_split.h"
 #include "posix_code_page.h"
 #include "posix_environment.h"

@@ -11,6 +11,7 @@
 #endif
 #include <windows.h>
 
+#include "../open_file.h"
 #include "../path_split.h"
 
 #endif  // NODEXA_PLATFORM_WINDOWS_API_H_

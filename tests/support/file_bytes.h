@@ -1,0 +1,48 @@
+// Writing test files byte for byte, and UTF-16 little-endian images of
+// narrow text whose characters are all below 0x80 or in 0xA0..0xFF (where
+// code page 1252 and UTF-16 share their values).
+#ifndef NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
+#define NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace nodexa::test {
+
+inline void WriteBinary(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline const std::string kUtf16Mark("\xFF\xFE", 2);
+
+// Each character as one little-endian unit, without the byte-order mark.
+inline std::string Utf16Units(const std::string& text) {
+  std::string bytes;
+  for (const char c : text) {
+    bytes.push_back(c);
+    bytes.push_back('\0');
+  }
+  return bytes;
+}
+
+// One unit of any value.
+inline std::string Unit(uint16_t value) {
+  return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+}
+
+// Deterministic bytes of every value, for garbage input.
+inline std::string Garbage(size_t size, uint32_t seed) {
+  std::string bytes(size, '\0');
+  uint32_t state = seed;
+  for (char& byte : bytes) {
+    state = state * 1664525u + 1013904223u;
+    byte = static_cast<char>(state >> 24);
+  }
+  return bytes;
+}
+
+}  // namespace nodexa::test
+
+#endif  // NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
