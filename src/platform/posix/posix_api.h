@@ -10,6 +10,7 @@
 #include "posix_code_page.h"
 #include "posix_environment.h"
 #include "posix_file_search.h"
+#include "posix_locale.h"
 #include "posix_module.h"
 #include "posix_types.h"
 
