@@ -33,4 +33,8 @@ void TestMachine::SetFacts(const std::string& lines) const {
   std::ofstream(root.Path() / "facts.ini", std::ios::binary) << lines;
 }
 
+void TestMachine::SetSpooler(const std::string& text) const {
+  std::ofstream(root.Path() / "spooler.ini", std::ios::binary) << text;
+}
+
 }  // namespace nodexa::test

@@ -22,6 +22,9 @@ class TestMachine {
   const std::filesystem::path& Root() const { return root.Path(); }
   // Replaces facts.ini with `lines` ("Name=Value" lines).
   void SetFacts(const std::string& lines) const;
+  // Replaces spooler.ini: "[Port NAME]" and "[Printer NAME]" sections and
+  // the [Faults] switches.
+  void SetSpooler(const std::string& text) const;
 
  private:
   TempDir root;

@@ -25,6 +25,21 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// A journal line as the module received its arguments: the stand-ins
+// escape backslashes, tabs and line feeds inside arguments.
+std::string Unescaped(const std::string& line) {
+  std::string out;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '\\' && i + 1 < line.size()) {
+      const char next = line[++i];
+      out += next == 't' ? '\t' : next == 'n' ? '\n' : next;
+    } else {
+      out += line[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::filesystem::path ProgramDirectory() {
@@ -66,7 +81,9 @@ void TestMedium::SetAnswers(const std::string& name, const std::string& answers)
 }
 
 std::vector<std::string> TestMedium::Journal(const std::string& name) const {
-  return Lines(ReadBinary(Beside(name, ".journal").string()));
+  std::vector<std::string> lines = Lines(ReadBinary(Beside(name, ".journal").string()));
+  for (std::string& line : lines) line = Unescaped(line);
+  return lines;
 }
 
 void TestMedium::ClearJournal(const std::string& name) const {

@@ -32,7 +32,8 @@ class TestMedium {
   std::filesystem::path InstallModule(const std::string& variant, const std::string& name);
   // Writes the answers file of the module installed as `name`.
   void SetAnswers(const std::string& name, const std::string& answers) const;
-  // The journal of the module installed as `name`, one entry per line.
+  // The journal of the module installed as `name`, one entry per line, with
+  // the arguments as the module received them (fields separated by tabs).
   std::vector<std::string> Journal(const std::string& name) const;
   void ClearJournal(const std::string& name) const;
 

@@ -31,6 +31,35 @@ std::string MachineFile(const char* name) {
   return directory.empty() ? std::string() : directory + "/" + name;
 }
 
+std::string MachineSection::Get(const char* key) const {
+  std::string value;
+  for (const auto& entry : values) {
+    if (strcasecmp(entry.first.c_str(), key) == 0) value = entry.second;
+  }
+  return value;
+}
+
+std::vector<MachineSection> ReadMachineSections(const char* fileName) {
+  std::vector<MachineSection> sections;
+  const std::string path = MachineFile(fileName);
+  if (path.empty()) return sections;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    line = Trimmed(line);
+    if (line.empty() || line[0] == '#' || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']') {
+      sections.push_back({Trimmed(line.substr(1, line.size() - 2)), {}});
+      continue;
+    }
+    const size_t equals = line.find('=');
+    if (sections.empty() || equals == std::string::npos) continue;
+    sections.back().values.emplace_back(Trimmed(line.substr(0, equals)),
+                                        Trimmed(line.substr(equals + 1)));
+  }
+  return sections;
+}
+
 std::optional<std::string> MachineFact(const char* name) {
   const std::string path = MachineFile("facts.ini");
   if (path.empty()) return std::nullopt;

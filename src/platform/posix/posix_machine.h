@@ -7,6 +7,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace nodexa::platform {
 
@@ -21,6 +23,17 @@ std::string MachineFile(const char* name);
 // comment lines, names without regard to case, blanks around both trimmed).
 // Read afresh on every call so a test can change it between calls.
 std::optional<std::string> MachineFact(const char* name);
+
+// A machine file of "[Section]" headers and "Name=Value" lines, in file
+// order ('#' and ';' start comment lines; blanks around names and values
+// trimmed). Missing file: no sections.
+struct MachineSection {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> values;
+  // The last value given for `key` (without regard to case), or "".
+  std::string Get(const char* key) const;
+};
+std::vector<MachineSection> ReadMachineSections(const char* fileName);
 
 }  // namespace nodexa::platform
 

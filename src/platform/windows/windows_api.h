@@ -10,6 +10,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <winspool.h>
 
 #include "../open_file.h"
 #include "../path_split.h"
