@@ -6,10 +6,14 @@
 #define NODEXA_PLATFORM_POSIX_API_H_
 
 #include "../path_split.h"
+#include "../wmi_query.h"
 #include "posix_code_page.h"
 #include "posix_environment.h"
 #include "posix_file_search.h"
 #include "posix_module.h"
+#include "posix_print_directories.h"
+#include "posix_registry.h"
+#include "posix_system.h"
 #include "posix_types.h"
 
 #endif  // NODEXA_PLATFORM_POSIX_API_H_

@@ -1,0 +1,43 @@
+// Sends the library's diagnostic log to a scratch file for one test and
+// reads its lines back (without line ends).
+#ifndef NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
+#define NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/debug_log.h"
+#include "harness/temp_dir.h"
+
+namespace nodexa::test {
+
+class LogCapture {
+ public:
+  LogCapture() { GetDebugLog().SetPath(folder.File("nodexa.log")); }
+  ~LogCapture() { GetDebugLog().SetPath(""); }
+  LogCapture(const LogCapture&) = delete;
+  LogCapture& operator=(const LogCapture&) = delete;
+
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadBinary(folder.File("nodexa.log")));
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+
+  // Forgets what was logged so far.
+  void Clear() const { std::remove(folder.File("nodexa.log").c_str()); }
+
+ private:
+  TempDir folder;
+};
+
+}  // namespace nodexa::test
+
+#endif  // NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
