@@ -11,7 +11,7 @@ namespace {
 // How deep values may refer to further values, and how many $NAME$
 // replacements one text may take, before expansion stops where it is.
 constexpr int kMaxDepth = 16;
-constexpr int kMaxSystemReplacements = 1024;
+constexpr int kMaxSystemReplacements = 256;
 
 // Expansions in progress on this thread; resolving a value expands it
 // again, so the depth is counted across Resolver::Resolve as well.

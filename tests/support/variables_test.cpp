@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "harness/test_machine.h"
 #include "support/ini_file.h"
 #include "support/resolver.h"
 #include "support/system_variables.h"
@@ -70,6 +71,14 @@ TEST(SystemVariables, ReplacesDollarReferences) {
   EXPECT_EQ(ExpandSystemVariables("cost $5"), "cost $5");
   EXPECT_EQ(ExpandSystemVariables("$$"), "");
   EXPECT_EQ(GetSystemVariable("no such name"), "");
+}
+
+TEST(SystemVariables, AValueNamingItselfStops) {
+  if (!test::TestMachine::IsStandIn()) GTEST_SKIP() << "needs a stand-in Windows folder";
+  test::TestMachine machine(test::WindowsMachineRegistry(), "WindowsDirectory=C:\\$WINDOWS_DIR$\n");
+  const std::string expanded = ExpandSystemVariables("<$WINDOWS_DIR$>");
+  EXPECT_EQ(expanded, ExpandSystemVariables("<$WINDOWS_DIR$>"));
+  EXPECT_EQ(expanded.rfind("<C:\\C:\\", 0), 0u) << expanded;
 }
 
 TEST(SystemVariables, FixedAndDerivedValues) {
