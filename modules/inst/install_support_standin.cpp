@@ -4,6 +4,8 @@
 //   <Function>.result    every function's status (default 0)
 //   GetINAInfoQcs.text   the tagged text GetINAInfoQcs hands out
 //   GetScannerHostInfoQcs.text   likewise for GetScannerHostInfoQcs
+//   <Function>.probe     for those two: what a call with size 0 returns
+//                        instead of the buffer convention's 122
 // Text functions follow the buffer convention: a buffer too small for the
 // text and its NUL gets 122 and the size needed.
 // Building with STANDIN_WITHOUT_<Function> leaves that function out.
@@ -23,6 +25,9 @@ int32_t TextCall(const char* function, const char* text) {
 
 int32_t ServeConfiguredText(const char* function, char* buffer, uint32_t size, uint32_t* needed) {
   const standin::Answers answers = standin::Answers::Load();
+  if (size == 0 && answers.Has(std::string(function) + ".probe")) {
+    return answers.Number(std::string(function) + ".probe");
+  }
   return standin::ServeText(answers.Text(std::string(function) + ".text"), buffer, size, needed,
                             answers.Number(std::string(function) + ".result"));
 }

@@ -65,6 +65,10 @@ class TestMachine {
 // where the real machine answers.
 std::string WindowsMachineRegistry();
 
+// A string value below HKEY_LOCAL_MACHINE as the machine now holds it, read
+// with the platform's own calls; none when the key or value is missing.
+std::optional<std::string> ReadMachineString(const std::string& key, const std::string& value);
+
 // Registry keys this process has open: a number on the POSIX stand-in, none
 // on Windows, which does not tell.
 std::optional<size_t> OpenRegistryKeys();
