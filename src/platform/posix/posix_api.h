@@ -13,6 +13,7 @@
 #include "posix_locale.h"
 #include "posix_module.h"
 #include "posix_print_spooler.h"
+#include "posix_sockets.h"
 #include "posix_types.h"
 
 #endif  // NODEXA_PLATFORM_POSIX_API_H_

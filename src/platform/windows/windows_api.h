@@ -9,6 +9,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// Before windows.h, which would otherwise bring in the older winsock.h.
+#include <winsock2.h>
 #include <windows.h>
 #include <winspool.h>
 
