@@ -42,6 +42,13 @@ class CompanionModule {
   // Keeps the module loaded and initialised past this object.
   void LeaveLoaded();
 
+  // A function the operation can do without: null, and nothing logged,
+  // when the bound module lacks it.
+  template <typename Fn>
+  Fn Optional(const char* name) const {
+    return module ? As<Fn>(GetProcAddress(module.get(), name)) : nullptr;
+  }
+
   // The function bound at `index` of the list given to Bind.
   template <typename Fn>
   Fn Function(size_t index) const {

@@ -24,6 +24,9 @@ inline constexpr uint32_t kLargestModuleAnswer = 256u << 20;
 
 struct ModuleAnswer {
   uint32_t status = 0;
+  // Which call the status belongs to: 1 for the first, 2 for the second
+  // (also when a second call was due but its size was not believed).
+  int call = 1;
   // The buffer's first `needed` bytes as the module left them (NULs kept).
   std::string bytes;
   // `bytes` up to its first NUL.
@@ -43,6 +46,7 @@ std::optional<ModuleAnswer> ProbeFirst(Call&& call) {
   std::vector<char> buffer(size_t{size} + 1, '\0');
   ModuleAnswer answer;
   answer.status = call(buffer.data(), size, &needed);
+  answer.call = 2;
   answer.bytes.assign(buffer.data(), size);
   return answer;
 }
@@ -56,6 +60,7 @@ ModuleAnswer FixedFirstTry(uint32_t firstSize, Call&& call) {
   answer.status = call(buffer.data(), firstSize, &needed);
   uint32_t size = firstSize;
   if (answer.status == kInsufficientBuffer) {
+    answer.call = 2;
     if (needed > kLargestModuleAnswer) return answer;
     size = needed;
     buffer.assign(size_t{size} + 1, '\0');

@@ -30,7 +30,7 @@ class PeerToPeerTest : public ::testing::Test {
   }
 
   nodexa::test::TestMedium medium;
-  nodexa::test::TestMachine machine;
+  nodexa::test::TestMachine machine{nodexa::test::WindowsMachineRegistry()};
 };
 
 struct CreateCase {

@@ -72,6 +72,7 @@ TEST(FixedFirstTry, OneCallWhenTheFirstBufferFits) {
   });
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(answer.status, 0u);
+  EXPECT_EQ(answer.call, 1);
   EXPECT_EQ(answer.Text(), "<A>1</A>");
 }
 
@@ -88,6 +89,7 @@ TEST(FixedFirstTry, SecondCallWithTheNeededSize) {
       });
   EXPECT_EQ(sizes, (std::vector<uint32_t>{16, 41}));
   EXPECT_EQ(answer.status, 0u);
+  EXPECT_EQ(answer.call, 2);
   EXPECT_EQ(answer.Text(), text);
 }
 
@@ -98,6 +100,7 @@ TEST(FixedFirstTry, FailuresAreReportedNotRetried) {
     return 5u;
   });
   EXPECT_EQ(failed.status, 5u);
+  EXPECT_EQ(failed.call, 1);
   EXPECT_EQ(calls, 1);
 
   const ModuleAnswer huge = FixedFirstTry(16, [&](char*, uint32_t, uint32_t* needed) {
@@ -105,6 +108,7 @@ TEST(FixedFirstTry, FailuresAreReportedNotRetried) {
     return kInsufficientBuffer;
   });
   EXPECT_EQ(huge.status, kInsufficientBuffer);
+  EXPECT_EQ(huge.call, 2);
 }
 
 }  // namespace

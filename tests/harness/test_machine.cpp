@@ -1,40 +1,32 @@
 #include "harness/test_machine.h"
 
-#include <fstream>
-#include <vector>
+#include <gtest/gtest.h>
 
-#include "platform/win32_api.h"
+#include <sstream>
+
+#include "harness/test_medium.h"
 
 namespace nodexa::test {
 
-namespace {
-
-constexpr char kMachineVariable[] = "NODEXA_MACHINE";
-
-std::optional<std::string> Variable(const char* name) {
-  const DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
-  if (needed == 0) return std::nullopt;
-  std::vector<char> buffer(needed);
-  const DWORD length = GetEnvironmentVariableA(name, buffer.data(), needed);
-  return std::string(buffer.data(), length);
+std::string TestMachine::Fixture(const std::string& name) {
+  const std::string text = ReadBinary((ProgramDirectory() / "fixtures" / name).string());
+  if (text.empty()) ADD_FAILURE() << "no fixture " << name << " beside the test program";
+  return text;
 }
 
-}  // namespace
-
-TestMachine::TestMachine() : previous(Variable(kMachineVariable)) {
-  SetEnvironmentVariableA(kMachineVariable, root.Path().string().c_str());
+void TestMachine::RememberDeletions(const std::string& registryText) {
+  std::istringstream in(registryText);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.compare(0, 2, "[-") == 0) deletions.push_back(line);
+  }
 }
 
-TestMachine::~TestMachine() {
-  SetEnvironmentVariableA(kMachineVariable, previous ? previous->c_str() : nullptr);
+std::string WindowsMachineRegistry() {
+  return TestMachine::IsStandIn() ? TestMachine::Fixture("windows_machine.reg") : "REGEDIT4\n";
 }
 
-void TestMachine::SetFacts(const std::string& lines) const {
-  std::ofstream(root.Path() / "facts.ini", std::ios::binary) << lines;
-}
-
-void TestMachine::SetSpooler(const std::string& text) const {
-  std::ofstream(root.Path() / "spooler.ini", std::ios::binary) << text;
-}
+std::string TestMachine::Folder() const { return folder.Path().string(); }
 
 }  // namespace nodexa::test

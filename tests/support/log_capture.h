@@ -1,8 +1,10 @@
-// Sends the library's diagnostic log to a fresh file while the object lives
-// and reads the lines back without their line ends.
+// Sends the library's diagnostic log to a scratch file for one test and
+// reads its lines back (without line ends).
 #ifndef NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
 #define NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
 
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,29 +15,27 @@ namespace nodexa::test {
 
 class LogCapture {
  public:
-  LogCapture() : path(dir.File("nodexa.log")) { GetDebugLog().SetPath(path); }
+  LogCapture() { GetDebugLog().SetPath(folder.File("nodexa.log")); }
   ~LogCapture() { GetDebugLog().SetPath(""); }
   LogCapture(const LogCapture&) = delete;
   LogCapture& operator=(const LogCapture&) = delete;
 
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
-    const std::string text = ReadBinary(path);
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(start, end - start);
+    std::istringstream in(ReadBinary(folder.File("nodexa.log")));
+    std::string line;
+    while (std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       lines.push_back(line);
-      start = end + 1;
     }
     return lines;
   }
 
+  // Forgets what was logged so far.
+  void Clear() const { std::remove(folder.File("nodexa.log").c_str()); }
+
  private:
-  TempDir dir;
-  std::string path;
+  TempDir folder;
 };
 
 }  // namespace nodexa::test

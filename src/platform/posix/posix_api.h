@@ -7,13 +7,17 @@
 
 #include "../open_file.h"
 #include "../path_split.h"
+#include "../wmi_query.h"
 #include "posix_code_page.h"
 #include "posix_environment.h"
 #include "posix_file_search.h"
 #include "posix_locale.h"
 #include "posix_module.h"
+#include "posix_print_directories.h"
 #include "posix_print_spooler.h"
+#include "posix_registry.h"
 #include "posix_sockets.h"
+#include "posix_system.h"
 #include "posix_types.h"
 
 #endif  // NODEXA_PLATFORM_POSIX_API_H_

@@ -8,8 +8,6 @@
 
 #include "posix_types.h"
 
-using LPBYTE = BYTE*;
-using LPDWORD = DWORD*;
 
 struct PORT_INFO_2A {
   LPSTR pPortName;

@@ -3,6 +3,7 @@
 #ifndef NODEXA_PLATFORM_POSIX_TYPES_H_
 #define NODEXA_PLATFORM_POSIX_TYPES_H_
 
+#include <cstddef>
 #include <cstdint>
 
 using BYTE = uint8_t;
@@ -18,14 +19,24 @@ using LPCSTR = const char*;
 using LPWSTR = WCHAR*;
 using LPCWSTR = const WCHAR*;
 using LPBOOL = BOOL*;
+using LPBYTE = BYTE*;
+using LPDWORD = DWORD*;
+using ULONGLONG = uint64_t;
+using SIZE_T = size_t;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 
 constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr DWORD ERROR_INVALID_LEVEL = 124;
+constexpr DWORD ERROR_MORE_DATA = 234;
+constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
+constexpr DWORD ERROR_NOACCESS = 998;
 constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 
 constexpr DWORD MAX_PATH = 260;

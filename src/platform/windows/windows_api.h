@@ -12,9 +12,11 @@
 // Before windows.h, which would otherwise bring in the older winsock.h.
 #include <winsock2.h>
 #include <windows.h>
+// The spooler's calls; WIN32_LEAN_AND_MEAN leaves them out of <windows.h>.
 #include <winspool.h>
 
 #include "../open_file.h"
 #include "../path_split.h"
+#include "../wmi_query.h"
 
 #endif  // NODEXA_PLATFORM_WINDOWS_API_H_

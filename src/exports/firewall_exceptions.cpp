@@ -1,0 +1,18 @@
+#include "netconfig/firewall_exception.h"
+#include "nodexa/nodexa.h"
+
+extern "C" NODEXA_API int32_t AddFirewallException(const char* kind) {
+  try {
+    return nodexa::AddFirewallExceptions(kind);
+  } catch (...) {
+    return 0;
+  }
+}
+
+extern "C" NODEXA_API int32_t RemoveFirewallException(void) {
+  try {
+    return nodexa::RemoveFirewallExceptions();
+  } catch (...) {
+    return 0;
+  }
+}

@@ -1,0 +1,18 @@
+#include "adapter/ina_info.h"
+#include "nodexa/nodexa.h"
+
+extern "C" NODEXA_API int32_t IsINAAttached(const char* portName) {
+  try {
+    return nodexa::QueryINAFlag(portName, "INASUPPORTED");
+  } catch (...) {
+    return 0;
+  }
+}
+
+extern "C" NODEXA_API int32_t IsINADefault(const char* portName) {
+  try {
+    return nodexa::QueryINAFlag(portName, "NETDEFAULTS");
+  } catch (...) {
+    return 0;
+  }
+}

@@ -1,0 +1,18 @@
+#include "adapter/scanner_registration.h"
+#include "nodexa/nodexa.h"
+
+extern "C" NODEXA_API int32_t GetScannerRegisterInfo(const char* keyPath) {
+  try {
+    return nodexa::ReadScannerRegistration(keyPath);
+  } catch (...) {
+    return 0;
+  }
+}
+
+extern "C" NODEXA_API int32_t SetScannerRegisterInfo(const char* values) {
+  try {
+    return nodexa::WriteScannerRegistration(values);
+  } catch (...) {
+    return 0;
+  }
+}

@@ -1,0 +1,90 @@
+#include "support/variables.h"
+
+#include <gtest/gtest.h>
+
+#include "support/ini_file.h"
+#include "support/resolver.h"
+#include "support/system_variables.h"
+
+namespace nodexa {
+namespace {
+
+// Fills the resolver table for one test and empties it again afterwards.
+class VariablesTest : public ::testing::Test {
+ protected:
+  VariablesTest() {
+    IniFile& table = ResolverTable();
+    table.SetValue("Prod", "Name", "Quorvex");
+    table.SetValue("Prod", "Lines", "one\\ntwo");
+    table.SetValue("Prod", "Nested", "%Prod.Name% X");
+    table.SetValue("Prod", "Self", "%Prod.Self%");
+    table.SetValue("Prod", "Ping", "<%Prod.Pong%>");
+    table.SetValue("Prod", "Pong", "(%Prod.Ping%)");
+    table.SetValue("Prod", "Arch", "$OS_ARCH$");
+    table.SetValue("Global", "G", "gv");
+  }
+  ~VariablesTest() override {
+    ResolverTable().removeSection("Prod", false);
+    ResolverTable().removeSection("Global", false);
+  }
+};
+
+struct ExpandCase {
+  const char* text;
+  const char* expected;
+};
+
+TEST_F(VariablesTest, ExpandsReferences) {
+  const ExpandCase cases[] = {
+      {"%A%-%A%", "#A#-#A#"},          // one replacement covers both references
+      {"%A.B%", "#A.B#"},              // the scope is kept in the unresolved form
+      {"%.B%", "#.B#"},                // a leading dot is no scope
+      {"%Prod.Name%", "Quorvex"},
+      {"%prod.NAME%", "Quorvex"},      // scopes and names without regard to case
+      {"%G%/%Global.G%", "gv/gv"},
+      {"%Prod.Lines%", "one\ntwo"},    // backslash-n becomes a line feed
+      {"[%Prod.Nested%]", "[Quorvex X]"},
+      {"%Prod.Arch%", "x64"},          // values go through the system variables too
+      {"100%", "100%"},
+      {"a%b", "a%b"},
+      {"%%", "##"},
+      {"plain", "plain"},
+      {"", ""},
+  };
+  for (const ExpandCase& c : cases) EXPECT_EQ(ExpandVariables(c.text), c.expected) << c.text;
+}
+
+TEST_F(VariablesTest, SelfReferencesStopWithADefinedResult) {
+  EXPECT_EQ(ExpandVariables("%Prod.Self%"), "%Prod.Self%");
+  const std::string ping = ExpandVariables("%Prod.Ping%");
+  EXPECT_EQ(ping, ExpandVariables("%Prod.Ping%"));
+  EXPECT_EQ(ping.rfind("<(<(", 0), 0u) << ping;
+}
+
+TEST(SystemVariables, ReplacesDollarReferences) {
+  const std::string windows = GetSystemVariable("WINDOWS_DIR");
+  ASSERT_FALSE(windows.empty());
+  EXPECT_EQ(ExpandSystemVariables("$WINDOWS_DIR$\\Fonts"), windows + "\\Fonts");
+  EXPECT_EQ(ExpandSystemVariables("$windows_dir$"), windows);
+  EXPECT_EQ(ExpandSystemVariables("a$NO_SUCH_NAME$b"), "ab");
+  EXPECT_EQ(ExpandSystemVariables("cost $5"), "cost $5");
+  EXPECT_EQ(ExpandSystemVariables("$$"), "");
+  EXPECT_EQ(GetSystemVariable("no such name"), "");
+}
+
+TEST(SystemVariables, FixedAndDerivedValues) {
+  EXPECT_EQ(GetSystemVariable("OS_ARCH"), "x64");
+  EXPECT_EQ(GetSystemVariable("OS_ISOLANG"), GetSystemVariable("OS_LANG"));
+  EXPECT_EQ(GetSystemVariable("LANGUAGE"), "");
+  const std::string hex = GetSystemVariable("HEX_LANG");
+  EXPECT_EQ(hex.rfind("0x", 0), 0u) << hex;
+  EXPECT_EQ(GetSystemVariable("DRIVER_CAB").empty(), false);
+  for (const char* number : {"SYSTEM_MEMORY", "QVX_LANG_CODE"}) {
+    const std::string value = GetSystemVariable(number);
+    ASSERT_FALSE(value.empty()) << number;
+    EXPECT_EQ(value.find_first_not_of("0123456789"), std::string::npos) << number;
+  }
+}
+
+}  // namespace
+}  // namespace nodexa
