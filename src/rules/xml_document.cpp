@@ -30,14 +30,19 @@ int32_t XmlElement::GetChildren(std::vector<XmlElement*>& list) const {
 }
 
 XmlDocument::XmlDocument(const std::string& text, size_t size)
-    : buffer(text, 0, size == 0 ? 0 : std::min(size - 1, text.size())) {
-  if (XML_Parser created = XML_ParserCreate(nullptr)) {
-    parser = std::make_unique<Parser>(created);
-    XML_SetUserData(created, this);
-    XML_SetStartElementHandler(created, &XmlDocument::OnStart);
-    XML_SetEndElementHandler(created, &XmlDocument::OnEnd);
-    XML_SetCharacterDataHandler(created, &XmlDocument::OnText);
+    : buffer(text, 0, size == 0 ? 0 : std::min(size - 1, text.size())),
+      // The owner exists before the parser does, so a failing allocation
+      // cannot strand a parser.
+      parser(std::make_unique<Parser>()) {
+  parser->reset(XML_ParserCreate(nullptr));
+  if (!*parser) {
+    parser.reset();
+    return;
   }
+  XML_SetUserData(parser->get(), this);
+  XML_SetStartElementHandler(parser->get(), &XmlDocument::OnStart);
+  XML_SetEndElementHandler(parser->get(), &XmlDocument::OnEnd);
+  XML_SetCharacterDataHandler(parser->get(), &XmlDocument::OnText);
 }
 
 XmlDocument::~XmlDocument() = default;

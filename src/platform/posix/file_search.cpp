@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,12 @@ DWORD AttributesOf(const struct stat& info) {
   return attributes;
 }
 
+// Closed on every path out, also when collecting the entries throws.
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
 void Fill(const Entry& entry, LPWIN32_FIND_DATAA data) {
   std::memset(data, 0, sizeof *data);
   data->dwFileAttributes = entry.attributes;
@@ -80,13 +87,13 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
   const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const std::string namePattern = slash == std::string::npos ? path : path.substr(slash + 1);
 
-  DIR* dir = opendir(directory.c_str());
-  if (dir == nullptr) {
+  const DirHandle dir(opendir(directory.c_str()));
+  if (!dir) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   Search search;
-  while (const dirent* item = readdir(dir)) {
+  while (const dirent* item = readdir(dir.get())) {
     if (std::strlen(item->d_name) >= MAX_PATH || !Matches(namePattern.c_str(), item->d_name)) {
       continue;
     }
@@ -95,14 +102,12 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
     search.entries.push_back(
         {item->d_name, AttributesOf(info), static_cast<uint64_t>(info.st_size)});
   }
-  closedir(dir);
   if (search.entries.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   std::sort(search.entries.begin(), search.entries.end(), [](const Entry& a, const Entry& b) {
-    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(),
-                                        b.name.end(),
+    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
                                         [](char x, char y) { return Fold(x) < Fold(y); });
   });
   Fill(search.entries[0], data);

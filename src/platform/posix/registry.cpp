@@ -130,9 +130,12 @@ LONG SaveStore(const RegistryStore& store) {
   if (directory.empty()) return Code(ERROR_ACCESS_DENIED);
   const std::string file = directory + "/" + kRegistryFile;
   const std::string temporary = file + ".tmp" + std::to_string(getpid());
+  // Everything that allocates comes before the file is opened, so nothing
+  // thrown can leave it open.
+  const std::string text = nodexa::platform::WriteRegeditText(store);
   const int out = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (out < 0) return Code(ERROR_REGISTRY_IO_FAILED);
-  const bool written = WriteAll(out, nodexa::platform::WriteRegeditText(store)) && fsync(out) == 0;
+  const bool written = WriteAll(out, text) && fsync(out) == 0;
   if (close(out) != 0 || !written || rename(temporary.c_str(), file.c_str()) != 0) {
     unlink(temporary.c_str());
     return Code(ERROR_REGISTRY_IO_FAILED);
