@@ -46,10 +46,18 @@ std::string Unescape(const std::string& value) {
     }
     const char next = value[++i];
     switch (next) {
-      case '0': out += '\0'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      default: out += next; break;
+      case '0':
+        out += '\0';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      default:
+        out += next;
+        break;
     }
   }
   return out;
@@ -59,10 +67,18 @@ std::string Escape(const std::string& value) {
   std::string out;
   for (char c : value) {
     switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c; break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
   return out;
@@ -136,10 +152,10 @@ int32_t Result(const char* function) {
 }
 
 int32_t ServeText(const std::string& text, char* buffer, uint32_t size, uint32_t* needed,
-                  int32_t result) {
-  const auto wanted = static_cast<uint32_t>(text.size() + 1);
+                  int32_t result, const Served& served) {
+  const auto wanted = static_cast<uint32_t>(text.size() + (served.terminated ? 1 : 0));
   if (size < wanted || buffer == nullptr) {
-    if (needed != nullptr) *needed = wanted;
+    if (needed != nullptr) *needed = served.hasAnnounced ? served.announced : wanted;
     return 122;
   }
   std::memcpy(buffer, text.c_str(), wanted);

@@ -55,11 +55,20 @@ void Journal(const std::string& event, std::initializer_list<std::string> argume
 // The result configured for `function` ("<function>.result", default 0).
 int32_t Result(const char* function);
 
+// How a text is handed out, for modules that misbehave on purpose.
+struct Served {
+  // False: the text goes out without its NUL and needs only its length.
+  bool terminated = true;
+  // When set, the size reported with 122 instead of the one really needed.
+  bool hasAnnounced = false;
+  uint32_t announced = 0;
+};
+
 // Serves a text through the buffer convention: when `size` is too small
 // (the text and its NUL do not fit), sets *needed and returns 122;
 // otherwise copies the text with its NUL and returns `result`.
 int32_t ServeText(const std::string& text, char* buffer, uint32_t size, uint32_t* needed,
-                  int32_t result);
+                  int32_t result, const Served& served = Served());
 
 // Counts Initialize calls of this loaded instance.
 int InitializeCount();

@@ -6,6 +6,11 @@
 //   GetScannerHostInfoQcs.text   likewise for GetScannerHostInfoQcs
 //   <Function>.probe     for those two: what a call with size 0 returns
 //                        instead of the buffer convention's 122
+//   <Function>.pad=n     for those two: n blanks follow the text
+//   <Function>.nul=0     for those two: the text goes out without its NUL,
+//                        so it needs its length only and ends the buffer
+//   <Function>.needed=n  for those two: the size reported with 122 instead
+//                        of the one really needed (which still decides)
 // Text functions follow the buffer convention: a buffer too small for the
 // text and its NUL gets 122 and the size needed.
 // Building with STANDIN_WITHOUT_<Function> leaves that function out.
@@ -25,11 +30,17 @@ int32_t TextCall(const char* function, const char* text) {
 
 int32_t ServeConfiguredText(const char* function, char* buffer, uint32_t size, uint32_t* needed) {
   const standin::Answers answers = standin::Answers::Load();
-  if (size == 0 && answers.Has(std::string(function) + ".probe")) {
-    return answers.Number(std::string(function) + ".probe");
+  const std::string key = std::string(function) + ".";
+  if (size == 0 && answers.Has(key + "probe")) return answers.Number(key + "probe");
+  std::string text = answers.Text(key + "text");
+  text.append(static_cast<uint32_t>(answers.Number(key + "pad")), ' ');
+  standin::Served served;
+  served.terminated = answers.Text(key + "nul") != "0";
+  if (answers.Has(key + "needed")) {
+    served.hasAnnounced = true;
+    served.announced = static_cast<uint32_t>(answers.Number(key + "needed"));
   }
-  return standin::ServeText(answers.Text(std::string(function) + ".text"), buffer, size, needed,
-                            answers.Number(std::string(function) + ".result"));
+  return standin::ServeText(text, buffer, size, needed, answers.Number(key + "result"), served);
 }
 
 }  // namespace
