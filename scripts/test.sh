@@ -1,29 +1,48 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine and runs every test: the native debug build, the
-# sanitizer build and the Windows build under Wine. Give preset names to run
-# only those, e.g. scripts/test.sh dev
+# Sets up a fresh machine and runs everything continuous integration runs:
+# the native debug build, the sanitizer build and the Windows build under
+# Wine (each configured, built and tested), then valgrind's memcheck over
+# the end-to-end suites, the benchmarks in a short mode and every fuzz
+# target for a bounded time. Name steps to run only those, e.g.
+#   scripts/test.sh dev memcheck
+# Steps: the presets dev, asan, mingw, release; memcheck (scripts/memcheck.sh),
+# bench (scripts/bench.sh), fuzz (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(dev asan mingw)
+steps=("$@")
+[ ${#steps[@]} -gt 0 ] || steps=(dev asan mingw memcheck bench fuzz)
 
 scripts/install-deps.sh
 
+run_step() {
+  case "$1" in
+    memcheck) scripts/memcheck.sh ;;
+    bench) scripts/bench.sh ;;
+    fuzz) scripts/fuzz.sh ;;
+    *) cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1" ;;
+  esac
+}
+
 failed=()
-for preset in "${presets[@]}"; do
-  echo "=== ${preset}: configure, build, test"
-  if cmake --preset "$preset" && cmake --build --preset "$preset" &&
-     ctest --preset "$preset"; then
-    echo "=== ${preset}: passed"
+timings=()
+for step in "${steps[@]}"; do
+  echo "=== ${step}"
+  started=$SECONDS
+  if run_step "$step"; then
+    result=passed
   else
-    echo "=== ${preset}: FAILED"
-    failed+=("$preset")
+    result=FAILED
+    failed+=("$step")
   fi
+  elapsed=$((SECONDS - started))
+  timings+=("$(printf '%-10s %-7s %5d s' "$step" "$result" "$elapsed")")
+  echo "=== ${step}: ${result} in ${elapsed} s"
 done
 
+printf '%s\n' "${timings[@]}"
 if [ ${#failed[@]} -gt 0 ]; then
-  echo "Failed presets: ${failed[*]}"
+  echo "Failed steps: ${failed[*]}"
   exit 1
 fi
-echo "All presets passed: ${presets[*]}"
+echo "All steps passed: ${steps[*]} (${SECONDS} s)"
