@@ -3,6 +3,10 @@
 // Answers (see standin.h for the file's form):
 //   <Function>.result    every function's status (default 0)
 //   GetINAInfoQcs.text   the tagged text GetINAInfoQcs hands out
+//   GetINAInfoQcs.text.<PORT>, GetINAInfoQcs.result.<PORT>
+//                        the text and status for the port the query's PORTNAME
+//                        element names (exact spelling), when given; other
+//                        ports get the keys without a port
 //   GetScannerHostInfoQcs.text   likewise for GetScannerHostInfoQcs
 //   <Function>.probe     for those two: what a call with size 0 returns
 //                        instead of the buffer convention's 122
@@ -23,7 +27,8 @@ int32_t TextCall(const char* function, const char* text) {
   return standin::Result(function);
 }
 
-int32_t ServeConfiguredText(const char* function, char* buffer, uint32_t size, uint32_t* needed) {
+[[maybe_unused]] int32_t ServeConfiguredText(const char* function, char* buffer, uint32_t size,
+                                             uint32_t* needed) {
   const standin::Answers answers = standin::Answers::Load();
   if (size == 0 && answers.Has(std::string(function) + ".probe")) {
     return answers.Number(std::string(function) + ".probe");
@@ -49,10 +54,31 @@ STANDIN_EXPORT int32_t Uninitialize() {
 #endif
 
 #if !defined(STANDIN_WITHOUT_GetINAInfoQcs)
-STANDIN_EXPORT int32_t GetINAInfoQcs(const char* port, char* buffer, uint32_t size,
+namespace {
+// The port a query's PORTNAME element names, or "".
+std::string QueriedPort(const char* query) {
+  const std::string text = query != nullptr ? query : "";
+  const std::string open = "<PORTNAME>";
+  const size_t start = text.find(open);
+  const size_t end = text.find("</PORTNAME>");
+  if (start == std::string::npos || end == std::string::npos || end < start + open.size()) {
+    return std::string();
+  }
+  return text.substr(start + open.size(), end - start - open.size());
+}
+}  // namespace
+
+STANDIN_EXPORT int32_t GetINAInfoQcs(const char* query, char* buffer, uint32_t size,
                                      uint32_t* needed) {
-  standin::Journal("GetINAInfoQcs", {OrNull(port), std::to_string(size)});
-  return ServeConfiguredText("GetINAInfoQcs", buffer, size, needed);
+  standin::Journal("GetINAInfoQcs", {OrNull(query), std::to_string(size)});
+  const standin::Answers answers = standin::Answers::Load();
+  const std::string port = QueriedPort(query);
+  const auto key = [&answers, &port](const std::string& base) {
+    const std::string perPort = base + "." + port;
+    return !port.empty() && answers.Has(perPort) ? perPort : base;
+  };
+  return standin::ServeText(answers.Text(key("GetINAInfoQcs.text")), buffer, size, needed,
+                            answers.Number(key("GetINAInfoQcs.result")));
 }
 #endif
 
