@@ -44,8 +44,14 @@ void DebugLog::SetPath(const std::string& newPath) {
   buffer.SetPath(newPath);
 }
 
+void DebugLog::Recover() {
+  buffer.DropPending();
+  clear();
+}
+
 DebugLog& GetDebugLog() {
   static DebugLog log;
+  if (!log.good()) log.Recover();
   return log;
 }
 

@@ -26,6 +26,8 @@ class DebugBufLog : public std::streambuf {
   // The file later lines go to; "" switches writing off. Pending text stays
   // pending and goes to the new file.
   void SetPath(const std::string& newPath) { path = newPath; }
+  // Forgets the unfinished line.
+  void DropPending() { pending.clear(); }
 
  protected:
   int_type overflow(int_type c) override;
@@ -48,6 +50,10 @@ class DebugLog : public std::ostream {
 
   const std::string& Path() const { return path; }
   void SetPath(const std::string& newPath);
+  // After a message was cut short (an allocation failed while it was
+  // written, which leaves the stream bad): drops its fragment and makes the
+  // stream good again, so the next message is written, and whole.
+  void Recover();
 
  private:
   std::string path;
@@ -55,7 +61,8 @@ class DebugLog : public std::ostream {
 };
 
 // The one log of the process, created before its first use and flushed when
-// the library is unloaded.
+// the library is unloaded. Every message starts here, so a message cut short
+// costs only itself: the log recovers before handing itself out.
 DebugLog& GetDebugLog();
 
 // Starts an export's line: "Nodexa::" and the function tag (its name and a

@@ -55,7 +55,9 @@ XmlElement* XmlDocument::GetRoot() {
     if (piece == nullptr) break;
     const size_t n = std::min(remaining, static_cast<size_t>(kPieceSize)) - 1;
     std::memcpy(piece, position, n);
-    if (XML_ParseBuffer(parser->get(), static_cast<int>(n), XML_FALSE) == XML_STATUS_ERROR) break;
+    const XML_Status status = XML_ParseBuffer(parser->get(), static_cast<int>(n), XML_FALSE);
+    if (failure) std::rethrow_exception(failure);
+    if (status == XML_STATUS_ERROR) break;
     if (remaining <= kPieceSize - 1) break;
     position += kPieceSize - 1;
     remaining -= kPieceSize - 1;
@@ -65,28 +67,38 @@ XmlElement* XmlDocument::GetRoot() {
 
 void XmlDocument::OnStart(void* userData, const char* name, const char** /*attributes*/) {
   auto* document = static_cast<XmlDocument*>(userData);
-  XmlElement& element = document->elements.emplace_back(name, document->current);
-  if (document->current != nullptr) {
-    document->current->children.push_back(&element);
-  } else if (document->root == nullptr) {
-    document->root = &element;
+  if (document->failure) return;
+  try {
+    XmlElement& element = document->elements.emplace_back(name, document->current);
+    if (document->current != nullptr) {
+      document->current->children.push_back(&element);
+    } else if (document->root == nullptr) {
+      document->root = &element;
+    }
+    document->current = &element;
+  } catch (...) {
+    document->failure = std::current_exception();
   }
-  document->current = &element;
 }
 
 void XmlDocument::OnEnd(void* userData, const char* /*name*/) {
   auto* document = static_cast<XmlDocument*>(userData);
+  if (document->failure) return;
   if (document->current != nullptr) document->current = document->current->parent;
 }
 
 void XmlDocument::OnText(void* userData, const char* data, int length) {
   auto* document = static_cast<XmlDocument*>(userData);
-  if (document->current == nullptr || length <= 0) return;
+  if (document->failure || document->current == nullptr || length <= 0) return;
   const char* begin = data;
   const char* end = data + length;
   while (begin < end && IsBlank(*begin)) ++begin;
   while (end > begin && IsBlank(end[-1])) --end;
-  document->current->text.append(begin, end);
+  try {
+    document->current->text.append(begin, end);
+  } catch (...) {
+    document->failure = std::current_exception();
+  }
 }
 
 }  // namespace nodexa

@@ -4,12 +4,15 @@
 // The input is fed in pieces of 1023 bytes and never marked final, so an
 // unfinished document is not an error: everything completed before the end
 // is in the tree. A parse error stops feeding silently and the tree built so
-// far is returned. Nothing is logged.
+// far is returned. Nothing is logged. An allocation that fails while the tree
+// is built is not let through expat's C frames: the handlers keep it and
+// GetRoot throws it once expat has returned.
 #ifndef NODEXA_RULES_XML_DOCUMENT_H_
 #define NODEXA_RULES_XML_DOCUMENT_H_
 
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +69,8 @@ class XmlDocument {
   XmlElement* current = nullptr;
   XmlElement* root = nullptr;
   bool parsed = false;
+  // What a handler could not finish; later handler calls do nothing.
+  std::exception_ptr failure;
 };
 
 }  // namespace nodexa

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "nodexa/nodexa.h"
 #include "harness/temp_dir.h"
+#include "nodexa/nodexa.h"
 
 namespace nodexa {
 namespace {
@@ -49,6 +49,34 @@ TEST(DebugLog, LineIsExactlyWhatWasStreamed) {
             "Nodexa::RegisterRemoteSubnets:Function in hcp.dll RegisterRemoteSubnets failed "
             "with error code 5" +
                 kLineEnd + "Registry::openKey: could not open key -2147483647" + kLineEnd);
+}
+
+TEST(DebugLog, RecoveringDropsTheMessageThatWasCutShort) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  DebugLog log;
+  log.SetPath(file);
+  // What an allocation failing inside a message leaves: a fragment pending
+  // and a stream that writes nothing more.
+  log << "Nodexa::Cut:half a mess";
+  log.setstate(std::ios::badbit);
+  log << "age" << std::endl;
+  log.Recover();
+  log << "Nodexa::Next:whole" << std::endl;
+  EXPECT_EQ(ReadBinary(file), "Nodexa::Next:whole" + kLineEnd);
+}
+
+TEST(DebugLog, TheProcessLogRecoversBeforeEachMessage) {
+  TempDir dir;
+  const std::string file = dir.File("log.txt");
+  SetupDebugLog(file.c_str());
+  GetDebugLog() << "Registry::openKey: cut";
+  GetDebugLog().setstate(std::ios::badbit);
+  NodexaLog("Tag:") << "message " << 7 << std::endl;
+  GetDebugLog() << "Class::operation: more" << std::endl;
+  SetupDebugLog("");
+  EXPECT_EQ(ReadBinary(file),
+            "Nodexa::Tag:message 7" + kLineEnd + "Class::operation: more" + kLineEnd);
 }
 
 TEST(DebugLog, AppendsToExistingFileWithoutTruncating) {

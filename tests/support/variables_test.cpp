@@ -22,6 +22,10 @@ class VariablesTest : public ::testing::Test {
     table.SetValue("Prod", "Ping", "<%Prod.Pong%>");
     table.SetValue("Prod", "Pong", "(%Prod.Ping%)");
     table.SetValue("Prod", "Arch", "$OS_ARCH$");
+    // Each refers to both: every level of expansion doubles the work.
+    table.SetValue("Prod", "Left", "<%Prod.Left%%Prod.Right%>");
+    table.SetValue("Prod", "Right", "(%Prod.Right%%Prod.Left%)");
+    table.SetValue("Prod", "Big", std::string(40 * 1024, 'b'));
     table.SetValue("Global", "G", "gv");
   }
   ~VariablesTest() override {
@@ -37,15 +41,15 @@ struct ExpandCase {
 
 TEST_F(VariablesTest, ExpandsReferences) {
   const ExpandCase cases[] = {
-      {"%A%-%A%", "#A#-#A#"},          // one replacement covers both references
-      {"%A.B%", "#A.B#"},              // the scope is kept in the unresolved form
-      {"%.B%", "#.B#"},                // a leading dot is no scope
+      {"%A%-%A%", "#A#-#A#"},  // one replacement covers both references
+      {"%A.B%", "#A.B#"},      // the scope is kept in the unresolved form
+      {"%.B%", "#.B#"},        // a leading dot is no scope
       {"%Prod.Name%", "Quorvex"},
-      {"%prod.NAME%", "Quorvex"},      // scopes and names without regard to case
+      {"%prod.NAME%", "Quorvex"},  // scopes and names without regard to case
       {"%G%/%Global.G%", "gv/gv"},
-      {"%Prod.Lines%", "one\ntwo"},    // backslash-n becomes a line feed
+      {"%Prod.Lines%", "one\ntwo"},  // backslash-n becomes a line feed
       {"[%Prod.Nested%]", "[Quorvex X]"},
-      {"%Prod.Arch%", "x64"},          // values go through the system variables too
+      {"%Prod.Arch%", "x64"},  // values go through the system variables too
       {"100%", "100%"},
       {"a%b", "a%b"},
       {"%%", "##"},
@@ -60,6 +64,25 @@ TEST_F(VariablesTest, SelfReferencesStopWithADefinedResult) {
   const std::string ping = ExpandVariables("%Prod.Ping%");
   EXPECT_EQ(ping, ExpandVariables("%Prod.Ping%"));
   EXPECT_EQ(ping.rfind("<(<(", 0), 0u) << ping;
+}
+
+TEST_F(VariablesTest, BranchingReferencesStopWithinABudget) {
+  const std::string left = ExpandVariables("%Prod.Left%");
+  EXPECT_EQ(left, ExpandVariables("%Prod.Left%"));
+  EXPECT_EQ(left.rfind("<<<", 0), 0u) << left.substr(0, 40);
+  // 256 resolutions and 64 KB at most; without the budget this is 2^16
+  // resolutions and a result of gigabytes.
+  EXPECT_LE(left.size(), size_t{64} << 10);
+  // Every expansion starts with a fresh budget.
+  EXPECT_EQ(ExpandVariables("%Prod.Name%"), "Quorvex");
+}
+
+TEST_F(VariablesTest, AReplacementBeyond64KBLeavesTheReference) {
+  const std::string big(40 * 1024, 'b');
+  EXPECT_EQ(ExpandVariables("[%Prod.Big%]"), "[" + big + "]");
+  // Both occurrences go at once, and together they would make 80 KB.
+  EXPECT_EQ(ExpandVariables("%Prod.Big%%Prod.Big%"), "%Prod.Big%%Prod.Big%");
+  EXPECT_EQ(ExpandVariables("%Prod.Name% %Prod.Big%%Prod.Big%"), "Quorvex %Prod.Big%%Prod.Big%");
 }
 
 TEST(SystemVariables, ReplacesDollarReferences) {

@@ -48,6 +48,11 @@ RegistryState& State() {
   return state;
 }
 
+bool IsPredefined(HKEY key) {
+  return key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER || key == HKEY_USERS ||
+         key == HKEY_CURRENT_CONFIG || key == HKEY_CLASSES_ROOT;
+}
+
 bool PredefinedPath(HKEY key, KeyPath& path) {
   if (key == HKEY_LOCAL_MACHINE) {
     path = {"HKEY_LOCAL_MACHINE"};
@@ -392,8 +397,9 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
 }
 
 LONG RegCloseKey(HKEY key) {
-  KeyPath ignored;
-  if (PredefinedPath(key, ignored)) return Code(ERROR_SUCCESS);
+  // Runs from destructors, so it must not allocate: an allocation that fails
+  // there would end the process.
+  if (IsPredefined(key)) return Code(ERROR_SUCCESS);
   std::lock_guard<std::mutex> guard(State().lock);
   return State().keys.erase(reinterpret_cast<uintptr_t>(key)) == 1 ? Code(ERROR_SUCCESS)
                                                                    : Code(ERROR_INVALID_HANDLE);
