@@ -98,9 +98,14 @@ int CommandLine::Run(std::ostream& out, std::ostream& err) {
     if (!subcommand->parsed()) continue;
     Report report = action();
     if (!report.list && report.result != 1) {
-      report.meaning += options.log.empty()
-                            ? " Run again with --log FILE to see why."
-                            : " The reason is in " + ArgumentText(options.log) + ".";
+      const std::string log = ArgumentText(options.log);
+      if (report.question) {
+        report.meaning += log.empty() ? " (A failure answers 0 as well: --log FILE would show it.)"
+                                      : " (A failure would be logged in " + log + ".)";
+      } else {
+        report.meaning += log.empty() ? " Run again with --log FILE to see why."
+                                      : " The reason is in " + log + ".";
+      }
     }
     if (options.json) {
       out << ReportJson(report);

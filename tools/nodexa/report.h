@@ -38,6 +38,9 @@ struct Report {
   std::optional<std::string> argument;
   int32_t result = 0;
   std::string meaning;  // one sentence saying what the result means
+  // The export answers a yes/no question, so 0 is an answer, not only a
+  // failure.
+  bool question = false;
   std::optional<StoredValue> stored;
 };
 

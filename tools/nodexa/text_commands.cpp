@@ -59,6 +59,14 @@ Report Call(const char* command, const char* exportName, int32_t (*function)(con
   return report;
 }
 
+// A call whose 0 answers a question rather than only reporting a failure.
+Report Ask(const char* command, const char* exportName, int32_t (*function)(const char*),
+           const std::string& argument, const std::string& ifOne, const std::string& ifZero) {
+  Report report = Call(command, exportName, function, argument, ifOne, ifZero);
+  report.question = true;
+  return report;
+}
+
 void Stored(Report& report, const std::string& key, const char* name,
             std::vector<std::string> partNames = {}) {
   report.stored = StoredValue{key, name, ReadMachineString(key, name), std::move(partNames)};
@@ -141,10 +149,10 @@ void AddPeerToPeer(CommandLine& commandLine, const std::shared_ptr<Values>& valu
   Value(verify, "DRIVER", values->driver, "The printer driver it must use");
   commandLine.OnChosen(verify, [values] {
     const std::string path = ArgumentText("\\\\" + values->computer + "\\" + values->share);
-    return Call("verify-shared-printer", "VerifySharedPrinterExists", VerifySharedPrinterExists,
-                Join({values->computer, values->share, values->driver}),
-                path + " is shared with the driver " + ArgumentText(values->driver) + ".",
-                path + " is not shared with the driver " + ArgumentText(values->driver) + ".");
+    return Ask("verify-shared-printer", "VerifySharedPrinterExists", VerifySharedPrinterExists,
+               Join({values->computer, values->share, values->driver}),
+               path + " is shared with the driver " + ArgumentText(values->driver) + ".",
+               path + " is not shared with the driver " + ArgumentText(values->driver) + ".");
   });
 }
 
@@ -185,9 +193,9 @@ void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& 
   Value(attached, "PORT", values->port, "The printer port, e.g. USB001");
   commandLine.OnChosen(attached, [values] {
     const std::string port = ArgumentText(values->port);
-    return Call("ina-attached", "IsINAAttached", IsINAAttached, port,
-                "An internal network adapter is attached on " + port + ".",
-                "No internal network adapter is attached on " + port + ".");
+    return Ask("ina-attached", "IsINAAttached", IsINAAttached, port,
+               "An internal network adapter is attached on " + port + ".",
+               "No internal network adapter is attached on " + port + ".");
   });
 
   CLI::App* defaults = commandLine.Application().add_subcommand(
@@ -197,9 +205,9 @@ void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& 
   Value(defaults, "PORT", values->port, "The printer port, e.g. USB001");
   commandLine.OnChosen(defaults, [values] {
     const std::string port = ArgumentText(values->port);
-    return Call("ina-default", "IsINADefault", IsINADefault, port,
-                "The adapter on " + port + " has its network defaults.",
-                "The adapter on " + port + " does not have its network defaults.");
+    return Ask("ina-default", "IsINADefault", IsINADefault, port,
+               "The adapter on " + port + " has its network defaults.",
+               "The adapter on " + port + " does not have its network defaults.");
   });
 
 #if defined(NODEXA_HAS_DoesINAPrinterExists)
@@ -211,9 +219,9 @@ void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& 
         "The model's USB identity: what follows USBPRINT\\ in its hardware identifier");
   commandLine.OnChosen(exists, [values] {
     const std::string model = ArgumentText(values->model);
-    return Call("ina-printer-exists", "DoesINAPrinterExists", DoesINAPrinterExists, model,
-                "A USB printer " + model + " has an internal network adapter.",
-                "No USB printer " + model + " has an internal network adapter.");
+    return Ask("ina-printer-exists", "DoesINAPrinterExists", DoesINAPrinterExists, model,
+               "A USB printer " + model + " has an internal network adapter.",
+               "No USB printer " + model + " has an internal network adapter.");
   });
 #endif
 }
@@ -286,9 +294,9 @@ void AddValidateText(CommandLine& commandLine, const std::shared_ptr<Values>& va
                    .string();
     }
     const std::string key = ArgumentText(values->key);
-    Report report = Call("validate-text", "ValidateUnicodeString", ValidateUnicodeString,
-                         Join({module, values->text, values->second, values->key}),
-                         "The component accepted the text.", "The component rejected the text.");
+    Report report = Ask("validate-text", "ValidateUnicodeString", ValidateUnicodeString,
+                        Join({module, values->text, values->second, values->key}),
+                        "The component accepted the text.", "The component rejected the text.");
     if (report.result == 1) Stored(report, key, "ValidateUnicodeString");
     return report;
   });
