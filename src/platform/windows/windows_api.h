@@ -9,6 +9,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// Before windows.h, which would otherwise bring in the older winsock.h.
+#include <winsock2.h>
 #include <windows.h>
 // The spooler's calls; WIN32_LEAN_AND_MEAN leaves them out of <windows.h>.
 #include <winspool.h>
