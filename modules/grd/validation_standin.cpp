@@ -49,7 +49,7 @@ std::basic_string<Unit> FromUtf8(const std::string& text) {
   for (size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
     const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-    uint32_t c = extra == 0 ? byte : byte & (0x3F >> extra);
+    uint32_t c = extra == 0 ? byte : static_cast<uint32_t>(byte & (0x3F >> extra));
     for (int k = 1; k <= extra && i + static_cast<size_t>(k) < text.size(); ++k) {
       c = (c << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
     }
