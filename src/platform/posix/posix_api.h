@@ -16,6 +16,7 @@
 #include "posix_print_directories.h"
 #include "posix_print_spooler.h"
 #include "posix_registry.h"
+#include "posix_sockets.h"
 #include "posix_system.h"
 #include "posix_types.h"
 

@@ -9,6 +9,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// Winsock 2 before <windows.h>, which would otherwise bring in the old
+// winsock.h: the address helpers inet_addr and ntohl (ws2_32).
+#include <winsock2.h>
+
 #include <windows.h>
 // The spooler's calls; WIN32_LEAN_AND_MEAN leaves them out of <windows.h>.
 #include <winspool.h>
