@@ -33,6 +33,19 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 list(APPEND CMAKE_FIND_ROOT_PATH "${NODEXA_DEPS_PREFIX}")
 list(REMOVE_DUPLICATES CMAKE_FIND_ROOT_PATH)
 
+# CLI11 and nlohmann/json are header-only and architecture-neutral, so the
+# cross build uses Debian's copies. Only their two folders are linked into
+# the deps prefix: putting the host's /usr/include on the include path would
+# let its other headers shadow the MinGW ones.
+file(MAKE_DIRECTORY "${NODEXA_DEPS_PREFIX}/include")
+foreach(_nodexa_headers IN ITEMS CLI nlohmann)
+  if(IS_DIRECTORY "/usr/include/${_nodexa_headers}")
+    file(CREATE_LINK "/usr/include/${_nodexa_headers}"
+         "${NODEXA_DEPS_PREFIX}/include/${_nodexa_headers}" SYMBOLIC)
+  endif()
+endforeach()
+unset(_nodexa_headers)
+
 # The C++ runtime is linked dynamically on purpose: Nodexa.dll and the
 # programs calling it pass standard library objects across the DLL boundary,
 # so they must share one libstdc++. Put the runtime DLLs next to the programs

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake make ninja-build g++ pkg-config binutils
   libexpat1-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix wine64 wine dpkg-dev
   # fuzz preset: clang 14, its runtimes (libFuzzer) and llvm-symbolizer
   clang-14 libclang-rt-14-dev llvm-14

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -94,7 +95,9 @@ struct LoadJournal {
 
 }  // namespace
 
-Answers Answers::Load() {
+Answers Answers::Load() { return Load(std::string()); }
+
+Answers Answers::Load(const std::string& onlyKey) {
   Answers answers;
   std::ifstream in(SelfBase() + ".answers", std::ios::binary);
   std::string line;
@@ -103,7 +106,11 @@ Answers Answers::Load() {
     if (line.empty() || line[0] == '#') continue;
     const size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
-    answers.entries.emplace_back(line.substr(0, equals), Unescape(line.substr(equals + 1)));
+    if (!onlyKey.empty() && line.compare(0, equals, onlyKey) != 0) continue;
+    std::string value = line.substr(equals + 1);
+    // Long device lists are read on every call; most values hold no escape.
+    if (value.find('\\') != std::string::npos) value = Unescape(value);
+    answers.entries.emplace_back(line.substr(0, equals), std::move(value));
   }
   return answers;
 }
@@ -148,7 +155,8 @@ void Journal(const std::string& event, std::initializer_list<std::string> argume
 }
 
 int32_t Result(const char* function) {
-  return Answers::Load().Number(std::string(function) + ".result");
+  const std::string key = std::string(function) + ".result";
+  return Answers::Load(key).Number(key);
 }
 
 int32_t ServeText(const std::string& text, char* buffer, uint32_t size, uint32_t* needed,

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if defined(_WIN32)
@@ -35,6 +36,8 @@ class Answers {
  public:
   // Reads the answers file of this module (empty when there is none).
   static Answers Load();
+  // Only the values of `onlyKey`, for a look-up in a long file.
+  static Answers Load(const std::string& onlyKey);
 
   bool Has(const std::string& key) const;
   // The last value given for `key`, or `fallback`.
@@ -44,6 +47,8 @@ class Answers {
   int32_t Number(const std::string& key, int64_t fallback = 0) const;
   // Every value given for `key`, in order.
   std::vector<std::string> All(const std::string& key) const;
+  // Every key and value, in file order.
+  const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries; }
 
  private:
   std::vector<std::pair<std::string, std::string>> entries;

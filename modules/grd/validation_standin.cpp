@@ -50,7 +50,7 @@ std::basic_string<Unit> FromUtf8(const std::string& text) {
   for (size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
     const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-    uint32_t c = extra == 0 ? byte : byte & (0x3Fu >> extra);
+    uint32_t c = extra == 0 ? byte : static_cast<uint32_t>(byte & (0x3F >> extra));
     for (int k = 1; k <= extra && i + static_cast<size_t>(k) < text.size(); ++k) {
       c = (c << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
     }
@@ -77,15 +77,14 @@ class Validator {
   // Slot 1.
   virtual int32_t Validate(const Unit* second, const Unit* text, Unit* answer, int32_t* length,
                            int32_t flag) {
-    standin::Journal(
-        "Validate", {ToUtf8(second), ToUtf8(text),
-                     length != nullptr ? std::to_string(*length) : "(null)", std::to_string(flag)});
+    standin::Journal("Validate", {ToUtf8(second), ToUtf8(text),
+                                  length != nullptr ? std::to_string(*length) : "(null)",
+                                  std::to_string(flag)});
     const standin::Answers answers = standin::Answers::Load();
     const std::basic_string<Unit> reply =
-        answers.Has("Validate.answer")
-            ? FromUtf8(answers.Text("Validate.answer"))
-            : std::basic_string<Unit>(text != nullptr ? text : nullptr,
-                                      text != nullptr ? std::char_traits<Unit>::length(text) : 0);
+        answers.Has("Validate.answer") ? FromUtf8(answers.Text("Validate.answer"))
+                                       : std::basic_string<Unit>(text != nullptr ? text : nullptr,
+                                                                 text != nullptr ? std::char_traits<Unit>::length(text) : 0);
     const size_t units = reply.size() < 511 ? reply.size() : 511;
     if (answer != nullptr) reply.copy(answer, units);
     if (length != nullptr) {

@@ -3,6 +3,10 @@
 // Answers (see standin.h for the file's form):
 //   <Function>.result    every function's status (default 0)
 //   GetINAInfoQcs.text   the tagged text GetINAInfoQcs hands out
+//   GetINAInfoQcs.text.<PORT>, GetINAInfoQcs.result.<PORT>
+//                        the text and status for the port the query's PORTNAME
+//                        element names (exact spelling), when given; other
+//                        ports get the keys without a port
 //   GetScannerHostInfoQcs.text   likewise for GetScannerHostInfoQcs
 //   <Function>.probe     for those two: what a call with size 0 returns
 //                        instead of the buffer convention's 122
@@ -28,19 +32,27 @@ int32_t TextCall(const char* function, const char* text) {
   return standin::Result(function);
 }
 
-int32_t ServeConfiguredText(const char* function, char* buffer, uint32_t size, uint32_t* needed) {
+// Serves the text configured for `function`; a port's own text and result
+// (keys ending in ".<port>"), when given, replace the general ones.
+[[maybe_unused]] int32_t ServeConfiguredText(const char* function, const std::string& port,
+                                             char* buffer, uint32_t size, uint32_t* needed) {
   const standin::Answers answers = standin::Answers::Load();
-  const std::string key = std::string(function) + ".";
-  if (size == 0 && answers.Has(key + "probe")) return answers.Number(key + "probe");
-  std::string text = answers.Text(key + "text");
-  text.append(static_cast<uint32_t>(answers.Number(key + "pad")), ' ');
+  const std::string base = std::string(function) + ".";
+  const auto key = [&answers, &base, &port](const char* name) {
+    const std::string general = base + name;
+    const std::string own = general + "." + port;
+    return !port.empty() && answers.Has(own) ? own : general;
+  };
+  if (size == 0 && answers.Has(base + "probe")) return answers.Number(base + "probe");
+  std::string text = answers.Text(key("text"));
+  text.append(static_cast<uint32_t>(answers.Number(base + "pad")), ' ');
   standin::Served served;
-  served.terminated = answers.Text(key + "nul") != "0";
-  if (answers.Has(key + "needed")) {
+  served.terminated = answers.Text(base + "nul") != "0";
+  if (answers.Has(base + "needed")) {
     served.hasAnnounced = true;
-    served.announced = static_cast<uint32_t>(answers.Number(key + "needed"));
+    served.announced = static_cast<uint32_t>(answers.Number(base + "needed"));
   }
-  return standin::ServeText(text, buffer, size, needed, answers.Number(key + "result"), served);
+  return standin::ServeText(text, buffer, size, needed, answers.Number(key("result")), served);
 }
 
 }  // namespace
@@ -60,10 +72,24 @@ STANDIN_EXPORT int32_t Uninitialize() {
 #endif
 
 #if !defined(STANDIN_WITHOUT_GetINAInfoQcs)
-STANDIN_EXPORT int32_t GetINAInfoQcs(const char* port, char* buffer, uint32_t size,
+namespace {
+// The port a query's PORTNAME element names, or "".
+std::string QueriedPort(const char* query) {
+  const std::string text = query != nullptr ? query : "";
+  const std::string open = "<PORTNAME>";
+  const size_t start = text.find(open);
+  const size_t end = text.find("</PORTNAME>");
+  if (start == std::string::npos || end == std::string::npos || end < start + open.size()) {
+    return std::string();
+  }
+  return text.substr(start + open.size(), end - start - open.size());
+}
+}  // namespace
+
+STANDIN_EXPORT int32_t GetINAInfoQcs(const char* query, char* buffer, uint32_t size,
                                      uint32_t* needed) {
-  standin::Journal("GetINAInfoQcs", {OrNull(port), std::to_string(size)});
-  return ServeConfiguredText("GetINAInfoQcs", buffer, size, needed);
+  standin::Journal("GetINAInfoQcs", {OrNull(query), std::to_string(size)});
+  return ServeConfiguredText("GetINAInfoQcs", QueriedPort(query), buffer, size, needed);
 }
 #endif
 
@@ -105,7 +131,7 @@ STANDIN_EXPORT int32_t RemoveProgramFirewallException(const char* program) {
 #if !defined(STANDIN_WITHOUT_GetScannerHostInfoQcs)
 STANDIN_EXPORT int32_t GetScannerHostInfoQcs(char* buffer, uint32_t size, uint32_t* needed) {
   standin::Journal("GetScannerHostInfoQcs", {std::to_string(size)});
-  return ServeConfiguredText("GetScannerHostInfoQcs", buffer, size, needed);
+  return ServeConfiguredText("GetScannerHostInfoQcs", "", buffer, size, needed);
 }
 #endif
 

@@ -2,10 +2,12 @@
 
 #include <ostream>
 
+#include "device/device.h"
 #include "frame/companion_module.h"
 #include "frame/debug_log.h"
 #include "frame/install_support.h"
 #include "frame/module_buffer.h"
+#include "frame/string_tokenizer.h"
 #include "frame/string_toolkit.h"
 #include "frame/tagged_text.h"
 
@@ -14,6 +16,19 @@ namespace nodexa {
 namespace {
 constexpr char kTag[] = "GetINAInfoQcs:";
 constexpr uint32_t kFirstBufferSize = 1000;
+constexpr char kSupportedElement[] = "INASUPPORTED";
+constexpr char kPrinterIdPrefix[] = "USBPRINT\\";
+
+// Whether any INASUPPORTED child holds "1": the first one that does decides.
+bool AnySupported(const std::string& information) {
+  for (const Tag& tag : ReadTags("DiscoveredScannerInfo", information)) {
+    if (CompareNoCase(tag.name.c_str(), kSupportedElement) == 0 &&
+        CompareNoCase(Trim(tag.text), "1") == 0) {
+      return true;
+    }
+  }
+  return false;
+}
 }  // namespace
 
 std::optional<std::string> GetINAInfo(const char* portName) {
@@ -42,7 +57,8 @@ std::optional<std::string> GetINAInfo(const char* portName) {
 bool ReadINAFlag(const std::string& information, const char* element) {
   bool flag = false;
   for (const Tag& tag : ReadTags("DiscoveredScannerInfo", information)) {
-    if (CompareNoCase(tag.name.c_str(), element) == 0) flag = CompareNoCase(Trim(tag.text), "1") == 0;
+    if (CompareNoCase(tag.name.c_str(), element) == 0)
+      flag = CompareNoCase(Trim(tag.text), "1") == 0;
   }
   return flag;
 }
@@ -50,6 +66,19 @@ bool ReadINAFlag(const std::string& information, const char* element) {
 int32_t QueryINAFlag(const char* portName, const char* element) {
   const std::optional<std::string> information = GetINAInfo(portName);
   return information && ReadINAFlag(*information, element) ? 1 : 0;
+}
+
+int32_t QueryINAPrinters(const char* values) {
+  std::string model;
+  if (values != nullptr) StringTokenizer(values, '|').NextToken(model);
+  Device printers(kPrinterIdPrefix + model);
+  bool supported = false;
+  for (const std::string& port : Tokenize(printers.GetPorts(), '|')) {
+    const std::optional<std::string> information = GetINAInfo(port.c_str());
+    if (!information) return 0;
+    if (!supported) supported = AnySupported(*information);
+  }
+  return supported ? 1 : 0;
 }
 
 }  // namespace nodexa

@@ -1,6 +1,7 @@
 #include "discovery_run.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "frame/companion_module.h"
 #include "frame/host_communication.h"
@@ -21,7 +22,7 @@ std::optional<std::vector<std::string>> DiscoveryRun(const char* tag, const std:
   // The module gets a private, writable copy of the filter for both calls.
   std::vector<char> filterCopy = Duplicate(filter);
   const auto enumerate = module.Function<hcp::EnumerateFn>(1);
-  const std::optional<ModuleAnswer> answer =
+  std::optional<ModuleAnswer> answer =
       ProbeFirst([&](char* buffer, uint32_t size, uint32_t* needed) {
         return static_cast<uint32_t>(enumerate(buffer, size, needed, filterCopy.data()));
       });
@@ -29,10 +30,10 @@ std::optional<std::vector<std::string>> DiscoveryRun(const char* tag, const std:
 
   // Records are NUL-separated; as ';'-separated text the tokenizer splits
   // them, keeping empty records between two separators.
-  std::string list = answer->bytes;
+  std::string list = std::move(answer->bytes);
   std::replace(list.begin(), list.end(), '\0', ';');
   std::vector<std::string> devices;
-  StringTokenizer(list, ';').Split(devices);
+  StringTokenizer(std::move(list), ';').Split(devices);
   return devices;
 }
 

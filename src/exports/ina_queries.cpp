@@ -16,3 +16,11 @@ extern "C" NODEXA_API int32_t IsINADefault(const char* portName) {
     return 0;
   }
 }
+
+extern "C" NODEXA_API int32_t DoesINAPrinterExists(const char* values) {
+  try {
+    return nodexa::QueryINAPrinters(values);
+  } catch (...) {
+    return 0;
+  }
+}

@@ -43,11 +43,12 @@ std::optional<ModuleAnswer> ProbeFirst(Call&& call) {
     return std::nullopt;
   }
   const uint32_t size = needed;
-  std::vector<char> buffer(size_t{size} + 1, '\0');
+  // Filled in place: a discovery list can run to many megabytes.
   ModuleAnswer answer;
-  answer.status = call(buffer.data(), size, &needed);
+  answer.bytes.assign(size_t{size} + 1, '\0');
+  answer.status = call(answer.bytes.data(), size, &needed);
   answer.call = 2;
-  answer.bytes.assign(buffer.data(), size);
+  answer.bytes.resize(size);
   return answer;
 }
 

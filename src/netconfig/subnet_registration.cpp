@@ -6,25 +6,18 @@
 #include "frame/companion_module.h"
 #include "frame/debug_log.h"
 #include "frame/host_communication.h"
+#include "frame/remote_subnets.h"
 #include "frame/string_tokenizer.h"
 
 namespace nodexa {
 
 namespace {
 constexpr char kTag[] = "RegisterRemoteSubnets:";
-constexpr char kDefaultMask[] = "255.255.255.0";
 }  // namespace
 
 std::string RemoteSubnetsText(const std::string& subnets) {
   const std::vector<std::string> entries = Tokenize(subnets, '|');
-  if (entries.empty()) return std::string();
-  std::string text = "<RemoteSubnets>";
-  for (const std::string& entry : entries) {
-    text += entry;
-    if (entry.find(':') == std::string::npos) text.append(":").append(kDefaultMask);
-    text += ';';
-  }
-  return text + "</RemoteSubnets>";
+  return RemoteSubnetsElement(entries.begin(), entries.end());
 }
 
 int32_t RegisterRemoteSubnets(const char* subnets) {

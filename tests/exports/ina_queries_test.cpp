@@ -1,7 +1,11 @@
-// IsINAAttached and IsINADefault through the built library, with the
-// install-support stand-in answering GetINAInfoQcs.
+// IsINAAttached, IsINADefault and DoesINAPrinterExists through the built
+// library, with the install-support stand-in answering GetINAInfoQcs and,
+// for DoesINAPrinterExists, the machine's USB printers (the stand-in
+// device list on POSIX, the real device tree under Wine).
 #include <gtest/gtest.h>
 
+#include "harness/test_devices.h"
+#include "harness/test_machine.h"
 #include "harness/test_medium.h"
 #include "nodexa/nodexa.h"
 
@@ -53,12 +57,14 @@ TEST_F(INAQueriesTest, FlagsAreOneOnly) {
 TEST_F(INAQueriesTest, QueryNamesThePortInAThousandByteBuffer) {
   Answer("<INASUPPORTED>1</INASUPPORTED>");
   EXPECT_EQ(IsINAAttached("USB001"), 1);
-  EXPECT_EQ(Journal(), (Lines{"Load", "Initialize\t1", "GetINAInfoQcs\t<PORTNAME>USB001</PORTNAME>\t1000",
-                              "Uninitialize", "Unload"}));
+  EXPECT_EQ(Journal(),
+            (Lines{"Load", "Initialize\t1", "GetINAInfoQcs\t<PORTNAME>USB001</PORTNAME>\t1000",
+                   "Uninitialize", "Unload"}));
 }
 
 TEST_F(INAQueriesTest, LongInformationTakesASecondCallOfTheNeededSize) {
-  const std::string information = "<PAD>" + std::string(1200, 'p') + "</PAD><NETDEFAULTS>1</NETDEFAULTS>";
+  const std::string information =
+      "<PAD>" + std::string(1200, 'p') + "</PAD><NETDEFAULTS>1</NETDEFAULTS>";
   Answer(information);
   EXPECT_EQ(IsINADefault("USB002"), 1);
   const Lines journal = Journal();
@@ -74,11 +80,12 @@ TEST_F(INAQueriesTest, FailuresNameTheCallThatFailed) {
   Answer("<INASUPPORTED>1</INASUPPORTED>" + std::string(1000, ' '), "GetINAInfoQcs.result=-7\n");
   EXPECT_EQ(IsINAAttached("USB001"), 0);
   EXPECT_EQ(IsINADefault(nullptr), 0);
-  EXPECT_EQ(medium.LogLines(),
-            (Lines{"Nodexa::GetINAInfoQcs(1):Function in inst.dll GetINAInfoQcs failed with error code 5",
-                   "Nodexa::GetINAInfoQcs(2):Function in inst.dll GetINAInfoQcs failed with error code "
-                   "4294967289",
-                   "Nodexa::GetINAInfoQcs:Invalid parameter passed to function"}));
+  EXPECT_EQ(
+      medium.LogLines(),
+      (Lines{"Nodexa::GetINAInfoQcs(1):Function in inst.dll GetINAInfoQcs failed with error code 5",
+             "Nodexa::GetINAInfoQcs(2):Function in inst.dll GetINAInfoQcs failed with error code "
+             "4294967289",
+             "Nodexa::GetINAInfoQcs:Invalid parameter passed to function"}));
   EXPECT_EQ(Journal().back(), "Unload");
 }
 
@@ -91,6 +98,144 @@ TEST_F(INAQueriesTest, MissingFunctionsAreLogged) {
                        "' not found ");
   }
   EXPECT_EQ(medium.LogLines(), expected);
+}
+
+class INAPrinterTest : public ::testing::Test {
+ protected:
+  INAPrinterTest() : devices(machine) {
+    SetupDebugLog(medium.LogPath().c_str());
+    medium.InstallModule("QVXAinst.dll", "QVXAinst.dll");
+  }
+  ~INAPrinterTest() override { SetupDebugLog(""); }
+
+  // The ports GetINAInfoQcs was asked about, in order.
+  Lines QueriedPorts() const {
+    Lines ports;
+    for (const std::string& line : medium.Journal("QVXAinst.dll")) {
+      const std::string prefix = "GetINAInfoQcs\t<PORTNAME>";
+      if (line.compare(0, prefix.size(), prefix) != 0) continue;
+      ports.push_back(line.substr(prefix.size(), line.find('<', prefix.size()) - prefix.size()));
+    }
+    return ports;
+  }
+
+  nodexa::test::TestMachine machine;
+  nodexa::test::TestDevices devices;
+  nodexa::test::TestMedium medium;
+};
+
+// A present USB printer of `model` on `port`.
+std::string Printer(const std::string& instance, const std::string& model, const std::string& port,
+                    const std::string& more = "") {
+  return "[" + instance + "]\nHardwareID=USBPRINT\\" + model + "\nPortName=" + port + "\n" + more;
+}
+
+const std::string kTwoPrinters =
+    Printer("USB\\A\\1", "QuorvexQX100", "USB001") + Printer("USB\\A\\2", "QuorvexQX100", "USB002");
+
+struct PrinterCase {
+  const char* name;
+  std::string devices;
+  std::string answers;
+  const char* argument;
+  int32_t result;
+  Lines queried;
+};
+
+TEST_F(INAPrinterTest, AnyPortWithASupportedAdapterAnswersOne) {
+  if (!nodexa::test::TestMachine::IsStandIn()) GTEST_SKIP() << "needs printers of the model";
+  const std::string one = "<INASUPPORTED>1</INASUPPORTED>";
+  const std::string zero = "<INASUPPORTED>0</INASUPPORTED>";
+  const PrinterCase cases[] = {
+      {"first 1, second 0",
+       kTwoPrinters,
+       "GetINAInfoQcs.text.USB001=" + one + "\nGetINAInfoQcs.text.USB002=" + zero,
+       "QuorvexQX100",
+       1,
+       {"USB001", "USB002"}},
+      {"first 0, second 1",
+       kTwoPrinters,
+       "GetINAInfoQcs.text.USB001=" + zero + "\nGetINAInfoQcs.text.USB002= <MODEL>x</MODEL>" +
+           "<INASUPPORTED> 1 </INASUPPORTED>",
+       "QuorvexQX100",
+       1,
+       {"USB001", "USB002"}},
+      {"every port 0",
+       kTwoPrinters,
+       "GetINAInfoQcs.text=" + zero,
+       "QuorvexQX100",
+       0,
+       {"USB001", "USB002"}},
+      {"a 1 decides even before a 0",
+       Printer("USB\\A\\1", "QuorvexQX100", "USB001"),
+       "GetINAInfoQcs.text=" + one + zero,
+       "QuorvexQX100",
+       1,
+       {"USB001"}},
+      {"01 is not 1",
+       Printer("USB\\A\\1", "QuorvexQX100", "USB001"),
+       "GetINAInfoQcs.text=<INASUPPORTED>01</INASUPPORTED>",
+       "QuorvexQX100",
+       0,
+       {"USB001"}},
+      {"second query fails",
+       kTwoPrinters,
+       "GetINAInfoQcs.text=" + one + "\nGetINAInfoQcs.result.USB002=5",
+       "QuorvexQX100",
+       0,
+       {"USB001", "USB002"}},
+      {"first query fails",
+       kTwoPrinters,
+       "GetINAInfoQcs.text=" + one + "\nGetINAInfoQcs.result.USB001=5",
+       "QuorvexQX100",
+       0,
+       {"USB001"}},
+      {"model without case, further values ignored",
+       kTwoPrinters,
+       "GetINAInfoQcs.text.USB002=" + one,
+       "quorvexqx100|QuorvexQX200",
+       1,
+       {"USB001", "USB002"}},
+      {"other models, phantoms and root devices left out",
+       Printer("USB\\B\\1", "QuorvexQX200", "USB003") +
+           Printer("USB\\A\\3", "QuorvexQX100", "USB004", "Present=0\n") +
+           Printer("ROOT\\PRINTER\\0000", "QuorvexQX100", "USB005") +
+           Printer("USB\\A\\1", "QuorvexQX100", "USB001"),
+       "GetINAInfoQcs.text=" + one,
+       "QuorvexQX100",
+       1,
+       {"USB001"}},
+      {"no printer of the model",
+       Printer("USB\\B\\1", "QuorvexQX200", "USB003"),
+       "GetINAInfoQcs.text=" + one,
+       "QuorvexQX100",
+       0,
+       {}},
+      {"empty argument", kTwoPrinters, "GetINAInfoQcs.text=" + one, "", 0, {}},
+      {"null argument", kTwoPrinters, "GetINAInfoQcs.text=" + one, nullptr, 0, {}},
+  };
+  for (const PrinterCase& c : cases) {
+    devices.SetDevices(c.devices);
+    medium.SetAnswers("QVXAinst.dll", c.answers + "\n");
+    medium.ClearJournal("QVXAinst.dll");
+    EXPECT_EQ(DoesINAPrinterExists(c.argument), c.result) << c.name;
+    EXPECT_EQ(QueriedPorts(), c.queried) << c.name;
+  }
+  EXPECT_EQ(medium.LogLines(),
+            (Lines{"Nodexa::GetINAInfoQcs(1):Function in inst.dll GetINAInfoQcs failed with error "
+                   "code 5",
+                   "Nodexa::GetINAInfoQcs(1):Function in inst.dll GetINAInfoQcs failed with error "
+                   "code 5"}));
+}
+
+TEST_F(INAPrinterTest, NoPrinterOfTheModelQueriesNothing) {
+  devices.SetDevices("");
+  medium.SetAnswers("QVXAinst.dll", "GetINAInfoQcs.text=<INASUPPORTED>1</INASUPPORTED>\n");
+  EXPECT_EQ(DoesINAPrinterExists("QuorvexQX100"), 0);
+  EXPECT_EQ(DoesINAPrinterExists(""), 0);
+  EXPECT_EQ(DoesINAPrinterExists(nullptr), 0);
+  EXPECT_TRUE(medium.Journal("QVXAinst.dll").empty());
+  EXPECT_TRUE(medium.LogLines().empty());
 }
 
 }  // namespace

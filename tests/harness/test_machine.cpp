@@ -36,8 +36,8 @@ std::optional<std::string> ReadMachineString(const std::string& key, const std::
   if (RegQueryValueExA(opened, value.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       type == REG_SZ) {
     std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(opened, value.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(data.data()),
-                         &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(opened, value.c_str(), nullptr, &type,
+                         reinterpret_cast<LPBYTE>(data.data()), &size) == ERROR_SUCCESS) {
       text = std::string(data.data());
     }
   }

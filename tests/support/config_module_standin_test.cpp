@@ -40,38 +40,7 @@ class ConfigModuleStandIn : public ::testing::Test {
   UniqueModule module;
 };
 
-struct QueryCase {
-  const char* why;
-  const char* answers;
-  uint32_t item;
-  uint32_t subItem;
-  bool withBuffer;
-  uint32_t offered;
-  int32_t result;
-  uint32_t sizeAfter;
-  std::string filled;  // the buffer's bytes after the call
-};
-
-void PrintTo(const QueryCase& c, std::ostream* out) { *out << c.why; }
-
-class ConfigModuleQueries : public ConfigModuleStandIn,
-                            public ::testing::WithParamInterface<QueryCase> {};
-
 constexpr char kUntouched = '\x5A';
-
-TEST_P(ConfigModuleQueries, FollowSizingProtocol) {
-  const QueryCase& c = GetParam();
-  const GetConfigDataFn getConfigData = Load(c.answers);
-  ASSERT_NE(getConfigData, nullptr);
-  std::string buffer(32, kUntouched);
-  uint32_t size = c.offered;
-  EXPECT_EQ(getConfigData(0, c.item, c.subItem, c.withBuffer ? &buffer[0] : nullptr, &size),
-            c.result);
-  EXPECT_EQ(size, c.sizeAfter);
-  std::string expected = c.filled;
-  expected.resize(buffer.size(), kUntouched);
-  EXPECT_EQ(buffer, expected);
-}
 
 const char kProduct[] =
     "item.10000.1=QX-100 Series\n"
@@ -84,34 +53,47 @@ const char kProduct[] =
     "item.10002.1=Quorvex\n"
     "number.10002.1=3\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConfigModuleQueries,
-    ::testing::Values(
-        QueryCase{"size query of a text", kProduct, 10000, 1, false, 0, 3, 14, ""},
-        QueryCase{"a null buffer with a large size still only sizes", kProduct, 10000, 1, false,
-                  100, 3, 14, ""},
-        QueryCase{"a buffer one byte short is not touched", kProduct, 10000, 1, true, 13, 3, 14,
-                  ""},
-        QueryCase{"text with its NUL", kProduct, 10000, 1, true, 14, 0, 14,
-                  std::string("QX-100 Series", 14)},
-        QueryCase{"a larger buffer gets the text's size back", kProduct, 10000, 1, true, 32, 0, 14,
-                  std::string("QX-100 Series", 14)},
-        QueryCase{"size query of a number", kProduct, 10009, 1, false, 0, 3, 4, ""},
-        QueryCase{"a number as four bytes", kProduct, 10009, 1, true, 4, 0, 4, Bytes(512)},
-        QueryCase{"hexadecimal numbers wrap to 32 bits", kProduct, 10009, 2, true, 4, 0, 4,
-                  Bytes(-1)},
-        QueryCase{"a configured failure still sizes", kProduct, 10009, 3, false, 0, 3, 4, ""},
-        QueryCase{"a configured failure with a buffer", kProduct, 10009, 3, true, 4, 5, 4,
-                  Bytes(9)},
-        QueryCase{"an unknown sub-item", kProduct, 10009, 4, false, 0, 1, 0, ""},
-        QueryCase{"an unknown item leaves size and buffer", kProduct, 12345, 1, true, 32, 1, 32,
-                  ""},
-        QueryCase{"a configured result without an answer", kProduct, 20000, 1, false, 7, 9, 7, ""},
-        QueryCase{"an empty text is its NUL", kProduct, 10001, 1, true, 1, 0, 1,
-                  std::string(1, '\0')},
-        QueryCase{"text wins over a number", kProduct, 10002, 1, true, 32, 0, 8,
-                  std::string("Quorvex", 8)},
-        QueryCase{"no answers file at all", "", 10000, 1, false, 0, 1, 0, ""}));
+struct QueryCase {
+  const char* why;
+  uint32_t item;
+  uint32_t subItem;
+  bool withBuffer;
+  uint32_t offered;
+  int32_t result;
+  uint32_t sizeAfter;
+  std::string filled;  // the buffer's bytes after the call
+};
+
+TEST_F(ConfigModuleStandIn, QueriesFollowTheSizingProtocol) {
+  const std::string series("QX-100 Series", 14);
+  const QueryCase cases[] = {
+      {"size query of a text", 10000, 1, false, 0, 3, 14, ""},
+      {"a null buffer with a large size still only sizes", 10000, 1, false, 100, 3, 14, ""},
+      {"a buffer one byte short is not touched", 10000, 1, true, 13, 3, 14, ""},
+      {"text with its NUL", 10000, 1, true, 14, 0, 14, series},
+      {"a larger buffer gets the text's size back", 10000, 1, true, 32, 0, 14, series},
+      {"a number as four bytes", 10009, 1, true, 4, 0, 4, Bytes(512)},
+      {"hexadecimal numbers wrap to 32 bits", 10009, 2, true, 4, 0, 4, Bytes(-1)},
+      {"a configured failure with a buffer", 10009, 3, true, 4, 5, 4, Bytes(9)},
+      {"an unknown item leaves size and buffer", 12345, 1, true, 32, 1, 32, ""},
+      {"a configured result without an answer", 20000, 1, false, 7, 9, 7, ""},
+      {"an empty text is its NUL", 10001, 1, true, 1, 0, 1, std::string(1, '\0')},
+      {"text wins over a number", 10002, 1, true, 32, 0, 8, std::string("Quorvex", 8)},
+  };
+  const GetConfigDataFn getConfigData = Load(kProduct);
+  ASSERT_NE(getConfigData, nullptr);
+  for (const QueryCase& c : cases) {
+    std::string buffer(32, kUntouched);
+    uint32_t size = c.offered;
+    EXPECT_EQ(getConfigData(0, c.item, c.subItem, c.withBuffer ? &buffer[0] : nullptr, &size),
+              c.result)
+        << c.why;
+    EXPECT_EQ(size, c.sizeAfter) << c.why;
+    std::string expected = c.filled;
+    expected.resize(buffer.size(), kUntouched);
+    EXPECT_EQ(buffer, expected) << c.why;
+  }
+}
 
 TEST_F(ConfigModuleStandIn, JournalsEveryCallWithItsArguments) {
   const GetConfigDataFn getConfigData = Load(kProduct);

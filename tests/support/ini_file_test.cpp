@@ -8,7 +8,6 @@
 
 #include "frame/string_toolkit.h"
 #include "harness/temp_dir.h"
-#include "support/case_name.h"
 #include "support/file_bytes.h"
 #include "support/log_capture.h"
 #include "support/text_file.h"
@@ -25,17 +24,17 @@ using test::Utf16Units;
 using test::WriteBinary;
 using Lines = std::vector<std::string>;
 
-// The whole content, one entry per line: "[Section]" then "key=value" for
-// each key in order, as the lookups answer them.
-Lines Dump(const IniFile& ini) {
-  Lines lines;
+// The whole content as "[Section]|key=value|..." in order, as the lookups
+// answer them.
+std::string Dump(const IniFile& ini) {
+  std::string dump;
   for (const auto& section : ini.Sections()) {
-    lines.push_back("[" + section->Name() + "]");
+    dump += (dump.empty() ? "[" : "|[") + section->Name() + "]";
     for (const std::string& key : section->Keys()) {
-      lines.push_back(key + "=" + ini.GetValue(section->Name(), key));
+      dump += "|" + key + "=" + ini.GetValue(section->Name(), key);
     }
   }
-  return lines;
+  return dump;
 }
 
 // Log lines with the file name written as <file>.
@@ -45,226 +44,119 @@ Lines LogWithoutFileName(const LogCapture& log, const std::string& fileName) {
   return lines;
 }
 
-std::string S(const char* bytes, size_t size) { return std::string(bytes, size); }
+std::string Logged(int line, const char* message) {
+  return Format("IniFile::Read <file> [line %d]: %s", line, message);
+}
+std::string EmptySection(int line) { return Logged(line, "Empty section"); }
+std::string NoSection(int line) {
+  return Logged(line, "Data found that does not belong to any section");
+}
+std::string NoParse(int line) { return Logged(line, "Could not parse name=value line"); }
 
 struct ReadCase {
-  const char* name;
   std::string text;
   bool autoNumber;
-  Lines expected;
+  const char* expected;
   Lines log;
 };
 
-class IniRead : public ::testing::TestWithParam<ReadCase> {};
-
-TEST_P(IniRead, Lines) {
-  const ReadCase& c = GetParam();
+// Every case is read from a narrow file and from its UTF-16 twin.
+TEST(IniFile, ReadingRules) {
+  const ReadCase cases[] = {
+      // Blanks of the C locale are trimmed, also inside the brackets.
+      {"\t[A]\v\nx=1\n\f k \t=\r v\t\n", false, "[A]|x=1|k=v", {}},
+      {"[  Name Two  ]\nk=v\n", false, "[Name Two]|k=v", {}},
+      // Line numbers count blank and comment lines.
+      {"[A]\nk=1\n[ ]\nm=2\n[]\n", false, "[A]|k=1|m=2", {EmptySection(3), EmptySection(5)}},
+      {"k=v\n[B\n[A]\nx=1\n", false, "[A]|x=1", {NoSection(1), NoSection(2)}},
+      {"[A]\n=v\n  = w\nk=v\n", false, "[A]|k=v", {NoParse(2), NoParse(3)}},
+      {"\n; comment\n\n# other\n[ ]\n\r\n=x\n", false, "", {EmptySection(5), NoSection(7)}},
+      // Comments only at the start of a line.
+      {"; c\n# c\n[A]\n  ; indented\nk=v ; kept\nh=a#b\n", false, "[A]|k=v ; kept|h=a#b", {}},
+      // Quotes: one pair around the whole trimmed value goes.
+      {"[Q]\nempty=\"\"\nlone=\"\nkeep=\" a \"\nspaced=  \"q\"  \n",
+       false,
+       "[Q]|empty=|lone=\"|keep= a |spaced=q",
+       {}},
+      {"[Q]\nonce=\"\"x\"\"\nhalf=\"a\nin=a\"b\"\n",
+       false,
+       "[Q]|once=\"x\"|half=\"a|in=a\"b\"",
+       {}},
+      {"[A]\na=b=c\nmy key = = v\n", false, "[A]|a=b=c|my key== v", {}},
+      // Keys and sections in any case; the first spelling stays.
+      {"[A]\nName=x\nother=1\nNAME=y\nname=z\n", false, "[A]|Name=z|other=1", {}},
+      {"[Sec]\na=1\n[B]\nb=2\n[SEC]\nc=3\na=4\n", false, "[Sec]|a=4|c=3|[B]|b=2", {}},
+      {"[A]\n[B\nB]\n[C] ; x\n", false, "[A]|[B=|B]=|[C] ; x=", {}},
+      {"[A]\nfoo\nbar=\n", false, "[A]|foo=|bar=", {}},
+      // Numbering restarts at every header but an empty one.
+      {"[A]\na\nb\nc\n[a]\nd\n", true, "[A]|KEY#001=d|KEY#002=b|KEY#003=c", {}},
+      {"[A]\none\n[ ]\ntwo\n", true, "[A]|KEY#001=one|KEY#002=two", {EmptySection(3)}},
+      {"[A]\nk=v\nfoo=\nq=\"\"\nbare\n", true, "[A]|k=v|KEY#001=foo|KEY#002=q|KEY#003=bare", {}},
+  };
   TempDir dir;
-  const std::string path = dir.File("product.ini");
-  WriteBinary(path, c.text);
-  LogCapture log;
-  IniFile ini(path, c.autoNumber);
-  EXPECT_EQ(Dump(ini), c.expected);
-  EXPECT_EQ(LogWithoutFileName(log, path), c.log);
-  EXPECT_EQ(ini.Encoding(), TextFile::Narrow);
-}
-
-TEST_P(IniRead, Utf16TwinReadsTheSame) {
-  const ReadCase& c = GetParam();
-  TempDir dir;
-  const std::string path = dir.File("product16.ini");
-  WriteBinary(path, kUtf16Mark + Utf16Units(c.text));
-  LogCapture log;
-  IniFile ini(path, c.autoNumber);
-  EXPECT_EQ(Dump(ini), c.expected);
-  EXPECT_EQ(LogWithoutFileName(log, path), c.log);
-  EXPECT_EQ(ini.Encoding(), TextFile::Utf16);
-}
-
-const char kEmptySection[] = "IniFile::Read <file> [line %d]: Empty section";
-const char kNoSection[] =
-    "IniFile::Read <file> [line %d]: Data found that does not belong to any section";
-const char kNoParse[] = "IniFile::Read <file> [line %d]: Could not parse name=value line";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IniRead,
-    ::testing::Values(
-        ReadCase{
-            "KeysAndValuesTrimmed", "[A]\nx=1\n  y  =  2  \n", false, {"[A]", "x=1", "y=2"}, {}},
-        ReadCase{"CrLfLines", "[A]\r\nx=1\r\n", false, {"[A]", "x=1"}, {}},
-        ReadCase{"AllCLocaleBlanksTrimmed", "\t[A]\v\n\f k \t=\r v\t\n", false, {"[A]", "k=v"}, {}},
-        ReadCase{"BlanksInsideHeader", "[  Name Two  ]\nk=v\n", false, {"[Name Two]", "k=v"}, {}},
-        ReadCase{"EmptySectionKeepsTheCurrentOne",
-                 "[A]\nk=1\n[ ]\nm=2\n[]\nn=3\n",
-                 false,
-                 {"[A]", "k=1", "m=2", "n=3"},
-                 {Format(kEmptySection, 3), Format(kEmptySection, 5)}},
-        ReadCase{"EmptySectionBeforeAnyHeader",
-                 "[]\nk=v\n",
-                 false,
-                 {},
-                 {Format(kEmptySection, 1), Format(kNoSection, 2)}},
-        ReadCase{"DataBeforeAnySection",
-                 "k=v\nbare\n[A]\nx=1\n",
-                 false,
-                 {"[A]", "x=1"},
-                 {Format(kNoSection, 1), Format(kNoSection, 2)}},
-        ReadCase{"LineStartingWithEquals",
-                 "[A]\n=v\n  = w\nk=v\n",
-                 false,
-                 {"[A]", "k=v"},
-                 {Format(kNoParse, 2), Format(kNoParse, 3)}},
-        ReadCase{"LineNumbersCountBlankAndCommentLines",
-                 "\n; comment\n\n# other\n[ ]\n\r\n=x\n",
-                 false,
-                 {},
-                 {Format(kEmptySection, 5), Format(kNoSection, 7)}},
-        ReadCase{"CommentsOnlyAtLineStart",
-                 "; c\n# c\n[A]\n  ; indented comment\nk=v ; kept\nh=a#b\n",
-                 false,
-                 {"[A]", "k=v ; kept", "h=a#b"},
-                 {}},
-        ReadCase{"Quotes",
-                 "[Q]\nempty=\"\"\nlone=\"\nkeep=\" a \"\nonce=\"\"x\"\"\nhalf=\"a\nin=a\"b\"\n"
-                 "spaced=  \"q\"  \n",
-                 false,
-                 {"[Q]", "empty=", "lone=\"", "keep= a ", "once=\"x\"", "half=\"a", "in=a\"b\"",
-                  "spaced=q"},
-                 {}},
-        ReadCase{
-            "EqualsInsideValue", "[A]\na=b=c\nk = = v\n", false, {"[A]", "a=b=c", "k== v"}, {}},
-        ReadCase{"BlanksInsideKey", "[A]\nmy key = v\n", false, {"[A]", "my key=v"}, {}},
-        ReadCase{"KeyCaseKeepsFirstSpellingAndLastValue",
-                 "[A]\nName=x\nother=1\nNAME=y\nname=z\n",
-                 false,
-                 {"[A]", "Name=z", "other=1"},
-                 {}},
-        ReadCase{"RepeatedHeaderInAnyCaseContinues",
-                 "[Sec]\na=1\n[B]\nb=2\n[SEC]\nc=3\na=4\n",
-                 false,
-                 {"[Sec]", "a=4", "c=3", "[B]", "b=2"},
-                 {}},
-        ReadCase{"UnclosedHeaderIsData",
-                 "[A]\n[B\nB]\n[C] ; x\n",
-                 false,
-                 {"[A]", "[B=", "B]=", "[C] ; x="},
-                 {}},
-        ReadCase{"UnclosedHeaderBeforeAnySection", "[B\n", false, {}, {Format(kNoSection, 1)}},
-        ReadCase{"BareKeyWithoutNumbering", "[A]\nfoo\nbar=\n", false, {"[A]", "foo=", "bar="}, {}},
-        ReadCase{"NumberingBareLines",
-                 "[A]\nfoo\nbar\nbaz\n",
-                 true,
-                 {"[A]", "KEY#001=foo", "KEY#002=bar", "KEY#003=baz"},
-                 {}},
-        ReadCase{"NumberingRestartsAtRepeatedHeader",
-                 "[A]\none\ntwo\nthree\n[B]\nx\n[a]\nuno\n",
-                 true,
-                 {"[A]", "KEY#001=uno", "KEY#002=two", "KEY#003=three", "[B]", "KEY#001=x"},
-                 {}},
-        ReadCase{"EmptyHeaderDoesNotRestartNumbering",
-                 "[A]\none\n[ ]\ntwo\n",
-                 true,
-                 {"[A]", "KEY#001=one", "KEY#002=two"},
-                 {Format(kEmptySection, 3)}},
-        ReadCase{"NumberingTakesEmptyValues",
-                 "[A]\nk=v\nfoo=\nq=\"\"\nbare\n",
-                 true,
-                 {"[A]", "k=v", "KEY#001=foo", "KEY#002=q", "KEY#003=bare"},
-                 {}},
-        ReadCase{"NulBytesAreText",
-                 S("[A\0B]\nk\0=v\0w\n", 13),
-                 false,
-                 {S("[A\0B]", 5), S("k\0=v\0w", 6)},
-                 {}},
-        ReadCase{"EmptyFile", "", true, {}, {}}),
-    test::CaseName());
-
-TEST(IniFile, LogLineIsByteExact) {
-  TempDir dir;
-  const std::string path = dir.File("exact.ini");
-  WriteBinary(path, "[A]\nk=v\n[   ]\n");
-  LogCapture log;
-  IniFile ini(path, false);
-  EXPECT_EQ(log.Lines(), Lines({"IniFile::Read " + path + " [line 3]: Empty section"}));
+  for (const ReadCase& c : cases) {
+    for (const bool wide : {false, true}) {
+      SCOPED_TRACE(::testing::PrintToString(c.text) + (wide ? " (UTF-16)" : ""));
+      const std::string path = dir.File(wide ? "product16.ini" : "product.ini");
+      WriteBinary(path, wide ? kUtf16Mark + Utf16Units(c.text) : c.text);
+      LogCapture log;
+      IniFile ini(path, c.autoNumber);
+      EXPECT_EQ(Dump(ini), c.expected);
+      EXPECT_EQ(LogWithoutFileName(log, path), c.log);
+      EXPECT_EQ(ini.Encoding(), wide ? TextFile::Utf16 : TextFile::Narrow);
+    }
+  }
 }
 
 TEST(IniFile, NumberingPassesNineHundredNinetyNine) {
   std::string text = "[Many]\n";
-  for (int i = 1; i <= 1001; ++i) text += "item" + std::to_string(i) + "\n";
+  for (int i = 1; i <= 1000; ++i) text += "item" + std::to_string(i) + "\n";
   TempDir dir;
   const std::string path = dir.File("many.ini");
   WriteBinary(path, text);
   IniFile ini(path, true);
   const IniSection* many = ini.findSection("many");
   ASSERT_NE(many, nullptr);
-  ASSERT_EQ(many->Keys().size(), 1001u);
-  EXPECT_EQ(many->Keys()[0], "KEY#001");
-  EXPECT_EQ(many->Keys()[98], "KEY#099");
+  ASSERT_EQ(many->Keys().size(), 1000u);
   EXPECT_EQ(many->Keys()[998], "KEY#999");
   EXPECT_EQ(many->Keys()[999], "KEY#1000");
-  EXPECT_EQ(ini.GetValue("Many", "key#1001"), "item1001");
+  EXPECT_EQ(ini.GetValue("Many", "key#1000"), "item1000");
 }
 
-TEST(IniFile, AbsentFileLeavesItEmptyWithoutALogLine) {
-  TempDir dir;
-  LogCapture log;
-  IniFile ini(dir.File("absent.ini"), true);
-  EXPECT_TRUE(ini.Sections().empty());
-  EXPECT_EQ(ini.Encoding(), TextFile::Narrow);
-  EXPECT_FALSE(ini.Read(dir.File("absent.ini")));
-  EXPECT_FALSE(ini.Read(""));
-  EXPECT_EQ(ini.GetValue("A", "k"), "");
-  EXPECT_TRUE(log.Lines().empty());
-}
-
-TEST(IniFile, ReadingASecondFileMerges) {
+// An absent file is silent; reading a second file merges it.
+TEST(IniFile, ReadingAnAbsentFileAndThenTwoFiles) {
   TempDir dir;
   const std::string first = dir.File("first.ini");
   const std::string second = dir.File("second.ini");
   WriteBinary(first, "[A]\nx=1\ny=2\n[B]\nb=1\n");
   WriteBinary(second, kUtf16Mark + Utf16Units("[a]\nY=20\nz=3\n[C]\nc=1\n"));
-  IniFile ini(first, false);
-  EXPECT_EQ(ini.Encoding(), TextFile::Narrow);
+  LogCapture log;
+  IniFile ini(dir.File("absent.ini"), false);
+  EXPECT_TRUE(ini.Sections().empty());
+  EXPECT_FALSE(ini.Read(dir.File("absent.ini")));
+  EXPECT_EQ(ini.GetValue("A", "x"), "");
+  EXPECT_TRUE(log.Lines().empty());
+  EXPECT_TRUE(ini.Read(first));
   EXPECT_TRUE(ini.Read(second));
   EXPECT_EQ(ini.Encoding(), TextFile::Utf16);
-  EXPECT_EQ(Dump(ini), Lines({"[A]", "x=1", "y=20", "z=3", "[B]", "b=1", "[C]", "c=1"}));
+  EXPECT_EQ(Dump(ini), "[A]|x=1|y=20|z=3|[B]|b=1|[C]|c=1");
 }
 
-TEST(IniFile, LookupsIgnoreCaseAndAnswerEmptyForAbsent) {
-  IniFile ini(false);
-  ini.SetValue("Section", "Key", "value");
-  EXPECT_EQ(ini.GetValue("SECTION", "key"), "value");
-  EXPECT_EQ(ini.GetValue("section", "KEY"), "value");
-  EXPECT_EQ(ini.GetValue("Section", "other"), "");
-  EXPECT_EQ(ini.GetValue("Other", "Key"), "");
-  EXPECT_EQ(ini.findSection("Sectio"), nullptr);
-  // Only A to Z fold: these are different names.
-  ini.SetValue("\xC9t\xE9", "k", "1");
-  EXPECT_EQ(ini.GetValue("\xE9t\xE9", "k"), "");
-}
-
-TEST(IniFile, SetValueRefusesEmptyNames) {
+TEST(IniFile, SectionsAndValuesInMemory) {
   LogCapture log;
   IniFile ini(false);
   ini.SetValue("", "k", "v");
   ini.SetValue("S", "", "v");
-  EXPECT_TRUE(ini.Sections().empty());
-  ini.SetValue("S", "k", "");
-  ini.SetValue("s", "K", "v2");
-  EXPECT_EQ(Dump(ini), Lines({"[S]", "k=v2"}));
-  EXPECT_EQ(log.Lines(), Lines({"IniFile::SetValue: section name cannot be empty",
-                                "IniFile::SetValue: value name cannot be empty"}));
-}
-
-TEST(IniFile, SectionsAddFindAndRemove) {
-  LogCapture log;
-  IniFile ini(false);
   ini.AddSection(nullptr);
-  EXPECT_EQ(log.Lines(), Lines({"IniFile::AddSection: attempted to add a NULL section!"}));
   EXPECT_TRUE(ini.Sections().empty());
+  EXPECT_EQ(log.Lines(), Lines({"IniFile::SetValue: section name cannot be empty",
+                                "IniFile::SetValue: value name cannot be empty",
+                                "IniFile::AddSection: attempted to add a NULL section!"}));
+  ini.SetValue("Alpha", "k", "");
+  ini.SetValue("ALPHA", "K", "v2");
+  EXPECT_EQ(Dump(ini), "[Alpha]|k=v2");
 
-  IniSection* a = ini.getOrCreateSection("Alpha");
-  EXPECT_EQ(ini.getOrCreateSection("ALPHA"), a);
+  IniSection* a = ini.getOrCreateSection("alpha");
   auto second = std::make_unique<IniSection>("alpha");
   IniSection* secondAlpha = second.get();
   ini.AddSection(std::move(second));
@@ -281,11 +173,6 @@ TEST(IniFile, SectionsAddFindAndRemove) {
   EXPECT_EQ(ini.removeSection("Alpha", true), nullptr);
   ASSERT_EQ(ini.Sections().size(), 1u);
   EXPECT_EQ(ini.Sections()[0]->Name(), "Beta");
-
-  // A removed name can come back as a new section.
-  IniSection* again = ini.getOrCreateSection("alpha");
-  EXPECT_EQ(again->Name(), "alpha");
-  EXPECT_EQ(ini.Sections().back().get(), again);
 }
 
 TEST(IniFile, WriteRoundTripKeepsEncodingAndDropsQuotes) {
@@ -304,9 +191,7 @@ TEST(IniFile, WriteRoundTripKeepsEncodingAndDropsQuotes) {
 
     // Without its quotes the value loses its blanks on the next reading.
     IniFile again(copy, false);
-    EXPECT_EQ(again.Encoding(), ini.Encoding());
-    EXPECT_EQ(Dump(again),
-              Lines({"[Files]", "first=one", "Quoted=two", "Empty=", "[Other]", "k=v"}));
+    EXPECT_EQ(Dump(again), "[Files]|first=one|Quoted=two|Empty=|[Other]|k=v");
   }
 }
 
@@ -339,100 +224,51 @@ TEST(IniFile, WriteFailures) {
                                 "IniFile::Write: Failed to open " + badPath + " for writing."}));
 }
 
-TEST(IniFile, ThousandsOfKeysAndSections) {
-  // Quadratic reading would take minutes here.
-  std::string text;
-  for (int s = 0; s < 2000; ++s) {
-    text += "[Section" + std::to_string(s) + "]\n";
-    for (int k = 0; k < 50; ++k)
-      text += "Key" + std::to_string(k) + "=" + std::to_string(s * k) + "\n";
-  }
-  TempDir dir;
-  const std::string path = dir.File("large.ini");
-  WriteBinary(path, text);
-  IniFile ini(path, false);
-  ASSERT_EQ(ini.Sections().size(), 2000u);
-  EXPECT_EQ(ini.GetValue("SECTION1999", "key49"), std::to_string(1999 * 49));
-  EXPECT_EQ(ini.findSection("section1000")->Keys().size(), 50u);
-}
-
-TEST(IniFile, OneMegabyteLines) {
+TEST(IniFile, OneMegabyteLinesInBothEncodings) {
   const std::string big(1 << 20, 'v');
+  const std::string text = "[A]\n" + big + "\nk=" + big + "\n[" + big + "]\nafter=1\n";
   TempDir dir;
-  const std::string path = dir.File("big.ini");
-  WriteBinary(path, "[A]\n" + big + "\nk=" + big + "\n[" + big + "]\nafter=1\n");
-  LogCapture log;
-  IniFile ini(path, true);
-  EXPECT_TRUE(ini.GetValue("A", "KEY#001") == big);
-  EXPECT_TRUE(ini.GetValue("A", "k") == big);
-  EXPECT_EQ(ini.GetValue(big, "after"), "1");
-  EXPECT_TRUE(log.Lines().empty());
-}
-
-// Structural soundness of whatever was read: every section found by its
-// name, and every key of the order found in its section.
-void ExpectConsistent(const IniFile& ini) {
-  for (const auto& section : ini.Sections()) {
-    EXPECT_FALSE(section->Name().empty());
-    EXPECT_EQ(ini.findSection(section->Name()), section.get());
-    for (const std::string& key : section->Keys()) {
-      std::string value;
-      EXPECT_TRUE(section->GetValue(key, value));
-    }
+  for (const bool wide : {false, true}) {
+    const std::string path = dir.File(wide ? "big16.ini" : "big.ini");
+    WriteBinary(path, wide ? kUtf16Mark + Utf16Units(text) : text);
+    LogCapture log;
+    IniFile ini(path, true);
+    EXPECT_TRUE(ini.GetValue("A", "KEY#001") == big) << wide;
+    EXPECT_TRUE(ini.GetValue("A", "k") == big) << wide;
+    EXPECT_EQ(ini.GetValue(big, "after"), "1") << wide;
+    EXPECT_TRUE(log.Lines().empty()) << wide;
   }
 }
 
 TEST(IniFile, BinaryGarbageGivesDefinedResults) {
   TempDir dir;
-  for (const uint32_t seed : {11u, 12u, 13u, 14u}) {
-    // Garbage with some structure mixed in, so headers and keys occur.
-    std::string data = Garbage(48 * 1024, seed);
-    for (size_t i = 0; i < data.size(); i += 97) data.insert(i, "\n[S]\nk=v\n=\n");
-    for (const bool wide : {false, true}) {
-      const std::string path = dir.File(wide ? "garbage16.ini" : "garbage.ini");
-      WriteBinary(path, wide ? kUtf16Mark + data + "x" : "g" + data);
-      const bool autoNumber = seed % 2 == 0;
-      Lines firstDump, firstLog;
-      {
-        LogCapture log;
-        IniFile first(path, autoNumber);
-        EXPECT_EQ(first.Encoding(), wide ? TextFile::Utf16 : TextFile::Narrow);
-        ExpectConsistent(first);
-        if (!wide) {
-          EXPECT_EQ(first.GetValue("s", "K"), "v");
-        }
-        firstDump = Dump(first);
-        firstLog = log.Lines();
-      }
-      for (const std::string& line : firstLog) {
-        EXPECT_EQ(line.rfind("IniFile::Read " + path + " [line ", 0), 0u) << line;
-      }
-      if (!wide) {
-        EXPECT_FALSE(firstLog.empty()) << "the \"=\" lines are reported";
-      }
-      LogCapture log;
-      IniFile second(path, autoNumber);
-      EXPECT_EQ(Dump(second), firstDump) << "reading is deterministic";
-      EXPECT_EQ(log.Lines(), firstLog);
+  // Garbage with some structure mixed in, so headers and keys occur.
+  std::string data = Garbage(48 * 1024, 11);
+  for (size_t i = 0; i < data.size(); i += 97) data.insert(i, "\n[S]\nk=v\n=\n");
+  for (const bool wide : {false, true}) {
+    const std::string path = dir.File(wide ? "garbage16.ini" : "garbage.ini");
+    WriteBinary(path, wide ? kUtf16Mark + data + "x" : "g" + data);
+    LogCapture log;
+    IniFile ini(path, wide);
+    EXPECT_EQ(ini.Encoding(), wide ? TextFile::Utf16 : TextFile::Narrow);
+    // Whatever was read is sound: every section and key is found again.
+    for (const auto& section : ini.Sections()) {
+      EXPECT_FALSE(section->Name().empty());
+      EXPECT_EQ(ini.findSection(section->Name()), section.get());
+      std::string value;
+      for (const std::string& key : section->Keys()) EXPECT_TRUE(section->GetValue(key, value));
+    }
+    if (!wide) {
+      EXPECT_EQ(ini.GetValue("s", "K"), "v");
+      EXPECT_FALSE(log.Lines().empty()) << "the \"=\" lines are reported";
+    }
+    for (const std::string& line : log.Lines()) {
+      EXPECT_EQ(line.rfind("IniFile::Read " + path + " [line ", 0), 0u) << line;
     }
   }
 }
 
 // IniSection on its own.
-
-TEST(IniSection, AddValueKeepsFirstSpellingAndPlace) {
-  IniSection section("S");
-  section.AddValue("Beta", "1");
-  section.AddValue("alpha", "2");
-  section.AddValue("BETA", "3");
-  EXPECT_EQ(section.Keys(), Lines({"Beta", "alpha"}));
-  std::string value;
-  EXPECT_TRUE(section.GetValue("beta", value));
-  EXPECT_EQ(value, "3");
-  value = "untouched";
-  EXPECT_FALSE(section.GetValue("gamma", value));
-  EXPECT_EQ(value, "untouched");
-}
 
 TEST(IniSection, IterationFollowsTheKeyOrder) {
   IniSection section("S");
@@ -450,10 +286,12 @@ TEST(IniSection, IterationFollowsTheKeyOrder) {
     seen.push_back(key + "=" + value);
   }
   EXPECT_EQ(seen, Lines({"zeta=3", "Alpha=2"}));
-  EXPECT_FALSE(section.GetCurrentValue(key, value));
   EXPECT_TRUE(section.First()) << "First rewinds";
   ASSERT_TRUE(section.GetCurrentValue(key, value));
   EXPECT_EQ(key, "zeta");
+  value = "untouched";
+  EXPECT_FALSE(section.GetValue("gamma", value));
+  EXPECT_EQ(value, "untouched");
 }
 
 TEST(IniSection, MergeAddsInMapOrderAndOverwritesOnlyWhenAsked) {
@@ -479,23 +317,17 @@ TEST(IniSection, MergeAddsInMapOrderAndOverwritesOnlyWhenAsked) {
   ASSERT_TRUE(overwrite.GetValue("b", value));
   EXPECT_EQ(value, "other-b");
   EXPECT_EQ(overwrite.Keys()[0], "b") << "the spelling here stays";
-
-  overwrite.Merge(overwrite, true);
-  EXPECT_EQ(overwrite.Keys().size(), 4u);
 }
 
 TEST(IniSection, RemoveKeyInAnyCase) {
   IniSection section("S");
   section.AddValue("One", "1");
   section.AddValue("Two", "2");
-  section.AddValue(S("t\0x", 3), "nul");
   section.removeKey("TWO");
   section.removeKey("absent");
-  EXPECT_EQ(section.Keys(), Lines({"One", S("t\0x", 3)}));
+  EXPECT_EQ(section.Keys(), Lines({"One"}));
   std::string value;
   EXPECT_FALSE(section.GetValue("two", value));
-  section.removeKey(S("T\0X", 3));
-  EXPECT_EQ(section.Keys(), Lines({"One"}));
   section.AddValue("two", "again");
   EXPECT_EQ(section.Keys(), Lines({"One", "two"}));
 }
@@ -507,23 +339,18 @@ struct OrderCase {
   bool bFirst;
 };
 
-class NoCaseOrder : public ::testing::TestWithParam<OrderCase> {};
-
-TEST_P(NoCaseOrder, FoldsAToZAndComparesBytesUnsigned) {
-  const OrderCase& c = GetParam();
+TEST(NoCaseLess, FoldsAToZAndComparesBytesUnsigned) {
+  const OrderCase cases[] = {
+      {"Key", "kEY", false, false}, {"_", "A", true, false},
+      {"z", "\x80", true, false},   {"\xC9", "\xE9", true, false},
+      {"ab", "AB ", true, false},   {std::string("a\0b", 3), std::string("A\0B", 3), false, false},
+  };
   const NoCaseLess less;
-  EXPECT_EQ(less(c.a, c.b), c.aFirst) << c.a << " < " << c.b;
-  EXPECT_EQ(less(c.b, c.a), c.bFirst) << c.b << " < " << c.a;
+  for (const OrderCase& c : cases) {
+    EXPECT_EQ(less(c.a, c.b), c.aFirst) << c.a << " < " << c.b;
+    EXPECT_EQ(less(c.b, c.a), c.bFirst) << c.b << " < " << c.a;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NoCaseOrder,
-    ::testing::Values(OrderCase{"Key", "kEY", false, false}, OrderCase{"a", "B", true, false},
-                      OrderCase{"_", "A", true, false}, OrderCase{"[", "a", true, false},
-                      OrderCase{"z", "\x80", true, false}, OrderCase{"\xC9", "\xE9", true, false},
-                      OrderCase{"ab", "AB ", true, false}, OrderCase{"", "a", true, false},
-                      OrderCase{S("a\0b", 3), S("A\0B", 3), false, false},
-                      OrderCase{S("a\0", 2), "a", false, true}));
 
 }  // namespace
 }  // namespace nodexa

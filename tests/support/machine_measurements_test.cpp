@@ -34,10 +34,8 @@ struct ClockCase {
 TEST_F(MachineMeasurementsTest, TheProcessorClockComesFromTheRegistryWithoutWmi) {
   if (!test::TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in has no WMI";
   const ClockCase cases[] = {
-      {"dword:00000a8c", "", 2700},
       {"dword:00000a8c", "ProcessorClockMHz=1234", 2700},
       {nullptr, "ProcessorClockMHz=1234", 1234},
-      {nullptr, "ProcessorClockMHz=0", 0},
       {nullptr, "ProcessorClockMHz=unknown", kNotMeasured},
       // Only a value of exactly four bytes counts.
       {"hex(4):8c,0a", "ProcessorClockMHz=unknown", kNotMeasured},
@@ -66,13 +64,6 @@ TEST_F(MachineMeasurementsTest, TheProcessorClockIsKeptOnceMeasured) {
   EXPECT_EQ(GetProcessorSpeed(), 3000u);
 }
 
-TEST_F(MachineMeasurementsTest, ThereIsNoWmiOnTheStandIn) {
-  if (!test::TestMachine::IsStandIn()) GTEST_SKIP() << "Windows has WMI";
-  uint32_t megahertz = 77;
-  EXPECT_FALSE(platform::QueryProcessorClockWmi(megahertz));
-  EXPECT_EQ(megahertz, 77u);
-}
-
 // Windows (and Wine) answer through WMI where it works, else the registry.
 TEST_F(MachineMeasurementsTest, TheProcessorClockOfTheRealMachine) {
   if (test::TestMachine::IsStandIn()) GTEST_SKIP() << "runs against Windows";
@@ -89,25 +80,11 @@ TEST_F(MachineMeasurementsTest, TheProcessorClockOfTheRealMachine) {
   EXPECT_EQ(platform::QueryProcessorClockWmi(again), viaWmi);
 }
 
-struct MemoryCase {
-  const char* facts;
-  uint32_t expected;
-};
-
-TEST_F(MachineMeasurementsTest, PhysicalMemoryInMegabytes) {
+// 5000000000 MiB keeps its low 32 bits.
+TEST_F(MachineMeasurementsTest, PhysicalMemoryInMegabytesKeepsItsLow32Bits) {
   if (!test::TestMachine::IsStandIn()) GTEST_SKIP() << "facts exist on the stand-in";
-  const MemoryCase cases[] = {
-      {"PhysicalMemoryMB=3072", 3072},
-      {"PhysicalMemoryMB=0", 0},
-      {"PhysicalMemoryMB=8388608", 8388608},
-      // 5000000000 MiB keeps its low 32 bits.
-      {"PhysicalMemoryMB=5000000000", 705032704},
-  };
-  for (const MemoryCase& row : cases) {
-    ResetMeasurementCaches();
-    test::TestMachine machine("REGEDIT4\n", row.facts);
-    EXPECT_EQ(GetPhysicalMemory(), row.expected) << row.facts;
-  }
+  test::TestMachine machine("REGEDIT4\n", "PhysicalMemoryMB=5000000000");
+  EXPECT_EQ(GetPhysicalMemory(), 705032704u);
 }
 
 TEST_F(MachineMeasurementsTest, PhysicalMemoryIsTheMachinesAndIsKept) {

@@ -1,12 +1,19 @@
 #include <dlfcn.h>
 #include <link.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "path_case.h"
 #include "posix_module.h"
+#include "posix_module_imports.h"
 #include "posix_paths.h"
+#include "posix_registry.h"
+#include "posix_system.h"
 
 namespace {
 
@@ -32,6 +39,88 @@ DWORD CopyModulePath(const std::string& path, LPSTR buffer, DWORD size) {
   return static_cast<DWORD>(path.size());
 }
 
+// The folder part of a POSIX path ("" for a bare name).
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string ProgramFolder() {
+  char link[4096];
+  const ssize_t length = readlink("/proc/self/exe", link, sizeof link - 1);
+  if (length <= 0) return std::string();
+  return FolderOf(std::string(link, static_cast<size_t>(length)));
+}
+
+// A directory call's answer as a host folder; "" when it names no host
+// folder (a drive path such as C:\Windows has no place on this host).
+template <typename Call>
+std::string HostFolder(Call call) {
+  char buffer[4096] = {};
+  const UINT length = call(buffer, static_cast<UINT>(sizeof buffer));
+  if (length == 0 || length >= sizeof buffer) return std::string();
+  const std::string folder = nodexa::platform::ToPosixPath(buffer);
+  return folder[0] == '/' ? folder : std::string();
+}
+
+std::string CurrentFolder() {
+  char* current = getcwd(nullptr, 0);
+  if (current == nullptr) return std::string();
+  const std::string folder = current;
+  std::free(current);
+  return folder;
+}
+
+// Where a bare module name is looked for, in Windows' order for desktop
+// programs: the program's own folder, the system folder, the Windows folder,
+// the current folder. PATH is not searched: on this host it names POSIX
+// program folders, never Windows modules.
+std::vector<std::string> SearchFolders() {
+  return {
+      ProgramFolder(),
+      HostFolder([](LPSTR buffer, UINT size) { return GetSystemDirectoryA(buffer, size); }),
+      HostFolder([](LPSTR buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); }),
+      CurrentFolder(),
+  };
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The file a module name stands for: a name with a folder part is that path
+// (relative to the current folder); a bare name is searched for. A name
+// without an extension gets ".dll", as on Windows. "" when not found.
+std::string ModuleFile(const char* name) {
+  std::string path = nodexa::platform::ToPosixPath(name);
+  const size_t slash = path.rfind('/');
+  if (path.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) {
+    path += ".dll";
+  }
+  if (slash != std::string::npos) return nodexa::platform::ResolvePathCase(path);
+  for (const std::string& folder : SearchFolders()) {
+    if (folder.empty()) continue;
+    const std::string candidate = nodexa::platform::ResolvePathCase(folder + "/" + path);
+    if (IsRegularFile(candidate)) return candidate;
+  }
+  return std::string();
+}
+
+// The process's services for a stand-in system module (see
+// posix_module_imports.h).
+const PosixSystemImports kSystemImports = {
+    sizeof(PosixSystemImports),
+    SetLastError,
+    RegOpenKeyExA,
+};
+
+void BindSystemImports(void* handle) {
+  void* symbol = dlsym(handle, kBindSystemImportsName);
+  if (symbol == nullptr) return;
+  reinterpret_cast<BindSystemImportsFn>(symbol)(&kSystemImports);
+}
+
 }  // namespace
 
 HMODULE LoadLibraryA(LPCSTR path) {
@@ -39,8 +128,13 @@ HMODULE LoadLibraryA(LPCSTR path) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  void* handle = dlopen(nodexa::platform::ToPosixPath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) SetLastError(kModNotFound);
+  const std::string file = ModuleFile(path);
+  void* handle = file.empty() ? nullptr : dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    SetLastError(kModNotFound);
+    return nullptr;
+  }
+  BindSystemImports(handle);
   return ToModule(handle);
 }
 
@@ -66,8 +160,9 @@ BOOL FreeLibrary(HMODULE module) {
 }
 
 HMODULE GetModuleHandleA(LPCSTR path) {
-  if (path == nullptr) return nullptr;
-  void* handle = dlopen(nodexa::platform::ToPosixPath(path).c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (path == nullptr || *path == '\0') return nullptr;
+  const std::string file = ModuleFile(path);
+  void* handle = file.empty() ? nullptr : dlopen(file.c_str(), RTLD_NOW | RTLD_NOLOAD);
   if (handle == nullptr) {
     SetLastError(kModNotFound);
     return nullptr;

@@ -41,6 +41,8 @@ BOOL Pack(size_t count, const std::vector<std::vector<std::string>>& strings, LP
   }
   if (needed != nullptr) *needed = static_cast<DWORD>(total);
   if (returned != nullptr) *returned = 0;
+  // Like the spooler, an empty list needs no buffer at all.
+  if (total == 0) return TRUE;
   if (buffer == nullptr || size < total) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;

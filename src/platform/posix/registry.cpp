@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "device_list.h"
 #include "machine_facts.h"
 #include "posix_file_search.h"
 #include "posix_machine.h"
@@ -100,6 +101,25 @@ void AddHardwareDescription(RegistryStore& store) {
   store.Create(path, true)->SetValue("~MHz", REG_DWORD, std::move(data), true);
 }
 
+// The Plug and Play manager keeps the device tree's keys: each device of
+// devices.ini has its hardware key, holding its PortName when it has one,
+// unless registry.reg gives that value itself.
+void AddDeviceKeys(RegistryStore& store) {
+  for (const nodexa::platform::MachineDevice& device : nodexa::platform::ReadMachineDevices()) {
+    KeyPath path;
+    if (!RegistryStore::ParseKeyName(
+            "HKEY_LOCAL_MACHINE\\" + nodexa::platform::DeviceHardwareKey(device.instanceId),
+            path)) {
+      continue;
+    }
+    StoredKey* key = store.Create(path, true);
+    if (key == nullptr || !device.portName || key->FindValue("PortName") != nullptr) continue;
+    std::vector<uint8_t> data(device.portName->begin(), device.portName->end());
+    data.push_back(0);
+    key->SetValue("PortName", REG_SZ, std::move(data), true);
+  }
+}
+
 // The registry as the machine folder holds it right now.
 RegistryStore LoadStore() {
   RegistryStore store;
@@ -111,6 +131,7 @@ RegistryStore LoadStore() {
   }
   store.Create({"HKEY_LOCAL_MACHINE", "SOFTWARE", "Classes"}, true);
   AddHardwareDescription(store);
+  AddDeviceKeys(store);
   return store;
 }
 

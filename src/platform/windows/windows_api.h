@@ -14,6 +14,11 @@
 #include <windows.h>
 // The spooler's calls; WIN32_LEAN_AND_MEAN leaves them out of <windows.h>.
 #include <winspool.h>
+// The device-installation services' types and constants. Their functions
+// are bound at run time, so nothing is linked for them.
+#include <cfgmgr32.h>
+#include <newdev.h>
+#include <setupapi.h>
 
 #include "../open_file.h"
 #include "../path_split.h"

@@ -1,0 +1,85 @@
+#include "frame/unique_handle.h"
+#include "harness/child_process.h"
+#include "harness/temp_dir.h"
+#include "platform/win32_api.h"
+
+namespace nodexa::test {
+
+namespace {
+
+struct HandleTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type handle) { CloseHandle(handle); }
+};
+using UniqueOwnedHandle = UniqueHandle<HandleTraits>;
+
+constexpr DWORD kTimeout = 120000;
+
+// One argument as the C runtime's command-line parser reads it back:
+// quoted when it holds blanks or quotes (or is empty), quotes escaped, and
+// backslashes doubled where they precede a quote.
+std::string Quoted(const std::string& argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  return quoted + "\"";
+}
+
+UniqueOwnedHandle Inheritable(const std::string& path, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  return UniqueOwnedHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+ChildResult RunProgram(const std::filesystem::path& program,
+                       const std::vector<std::string>& arguments) {
+  ChildResult result;
+  const TempDir scratch;
+  const std::string out = scratch.File("out");
+  const std::string err = scratch.File("err");
+  {
+    const UniqueOwnedHandle input = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    const UniqueOwnedHandle output = Inheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
+    const UniqueOwnedHandle errors = Inheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
+    std::string command = Quoted(program.string());
+    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input.get();
+    startup.hStdOutput = output.get();
+    startup.hStdError = errors.get();
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      return result;
+    }
+    const UniqueOwnedHandle child(process.hProcess);
+    const UniqueOwnedHandle thread(process.hThread);
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(child.get(), kTimeout) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(child.get(), &exitCode)) {
+      result.exitStatus = static_cast<int>(exitCode);
+    } else {
+      TerminateProcess(child.get(), 1);
+    }
+  }
+  result.out = ReadBinary(out);
+  result.err = ReadBinary(err);
+  return result;
+}
+
+}  // namespace nodexa::test

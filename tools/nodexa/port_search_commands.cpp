@@ -1,0 +1,149 @@
+// The subcommands of the three port searches. Each builds the request list
+// from its arguments, runs the search under the spinner and reads the lines
+// that come back into named records.
+#include <filesystem>
+#include <memory>
+
+#include "command_line.h"
+#include "nodexa/nodexa.h"
+#include "rule_file.h"
+#include "spinner.h"
+#include "terminal.h"
+#include "validators.h"
+
+namespace nodexa::cli {
+
+namespace {
+
+struct SearchValues {
+  std::string type;
+  std::vector<std::string> subnets;
+  std::string usbIdentity;
+  std::string ruleSet;
+  std::vector<std::string> ports;
+};
+
+const std::vector<std::string> kPrinterTypes = {"Inkjet", "LaserPrinter", "LaserScanner"};
+
+[[maybe_unused]] std::vector<std::string> Converted(const std::vector<std::string>& arguments) {
+  std::vector<std::string> texts;
+  for (const std::string& argument : arguments) texts.push_back(ArgumentText(argument));
+  return texts;
+}
+
+// The type and the remote subnets, as FindPorts and FindAllPorts take them.
+[[maybe_unused]] std::vector<std::string> TypeRequest(const SearchValues& values) {
+  std::vector<std::string> request;
+  if (values.type.empty()) return request;
+  request.push_back(values.type);
+  for (const std::string& subnet : Converted(values.subnets)) request.push_back(subnet);
+  return request;
+}
+
+[[maybe_unused]] std::vector<std::string> Search(NodexaList* (*search)(const NodexaList*),
+                                                 const std::vector<std::string>& request) {
+  const Spinner spinner(stderr, StandardErrorIsTerminal(), "Searching for printers...");
+  const NodexaList* found = search(&request);
+  return found != nullptr ? *found : std::vector<std::string>();
+}
+
+[[maybe_unused]] void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
+  CLI::Option* type = sub->add_option("TYPE", values.type, "Inkjet, LaserPrinter or LaserScanner")
+                          ->check(CLI::IsMember(kPrinterTypes, CLI::ignore_case));
+  if (required) type->required();
+  sub->add_option("SUBNET", values.subnets,
+                  "Remote subnets to search besides the local ones: ADDRESS or ADDRESS:MASK "
+                  "(default mask 255.255.255.0)")
+      ->check(Subnet());
+}
+
+}  // namespace
+
+void AddPortSearchCommands(CommandLine& commandLine) {
+  auto values = std::make_shared<SearchValues>();
+  static_cast<void>(commandLine);  // TEMPORARY until the port searches are exported
+
+#if defined(NODEXA_HAS_FindPorts)
+  CLI::App* findPorts = commandLine.Application().add_subcommand(
+      "find-ports",
+      "Find network printers of one type through discovery (FindPorts): inkjets of the "
+      "product, laser printers, or laser multifunction scanners");
+  AddTypeOptions(findPorts, *values, true);
+  commandLine.OnChosen(findPorts, [values] {
+    Report report;
+    report.command = "find-ports";
+    report.exportName = "FindPorts";
+    report.list = true;
+    report.request = TypeRequest(*values);
+    report.records = ReadPortLines(Search(FindPorts, report.request), values->type, false);
+    return report;
+  });
+#endif
+
+#if defined(NODEXA_HAS_FindAllPorts)
+  CLI::App* findAll = commandLine.Application().add_subcommand(
+      "find-all-ports",
+      "Find every port for a printer (FindAllPorts): the network printers of a type found by "
+      "discovery, then the local spooler's ports");
+  AddTypeOptions(findAll, *values, false);
+  commandLine.OnChosen(findAll, [values] {
+    Report report;
+    report.command = "find-all-ports";
+    report.exportName = "FindAllPorts";
+    report.list = true;
+    report.request = TypeRequest(*values);
+    report.records = ReadPortLines(Search(FindAllPorts, report.request), values->type, true);
+    return report;
+  });
+#endif
+
+#if defined(NODEXA_HAS_FindAllPortsFiltered)
+  CLI::App* filtered = commandLine.Application().add_subcommand(
+      "find-filtered",
+      "Find the ports a rule set of the product chooses (FindAllPortsFiltered): network "
+      "printers, USB printers of the model, local ports, shared printers and the ports "
+      "given, filtered and described by the rule set");
+  filtered
+      ->add_option("USB-ID", values->usbIdentity,
+                   "The model's USB identity: what follows USBPRINT\\ in its hardware "
+                   "identifier")
+      ->required();
+  filtered
+      ->add_option("RULE-SET", values->ruleSet,
+                   "The rule set's key in the section NetworkInstallData of the rule file "
+                   "(Setup\\Config\\Product.ini on the medium)")
+      ->required();
+  filtered->add_option("--port", values->ports, "A port name to offer as well (repeatable)")
+      ->check(Without(';'));
+  filtered->add_option("--subnet", values->subnets, "A remote subnet to search (repeatable)")
+      ->check(Subnet());
+  commandLine.OnChosen(filtered, [values, &commandLine] {
+    Report report;
+    report.command = "find-filtered";
+    report.exportName = "FindAllPortsFiltered";
+    report.list = true;
+    report.ruleSet = ArgumentText(values->ruleSet);
+    std::string ports;
+    for (const std::string& port : Converted(values->ports)) {
+      ports += (ports.empty() ? "" : ";") + port;
+    }
+    report.request = {ArgumentText(values->usbIdentity), report.ruleSet, ports, ""};
+    for (const std::string& subnet : Converted(values->subnets)) report.request.push_back(subnet);
+    std::vector<std::string> lines;
+    {
+      const Spinner spinner(stderr, StandardErrorIsTerminal(), "Searching for printers...");
+      // The list is the caller's to delete.
+      const std::unique_ptr<NodexaList> found(FindAllPortsFiltered(&report.request));
+      if (found) lines = *found;
+    }
+    const std::string ruleFile =
+        (std::filesystem::path(commandLine.ExecutableDirectory()) / ".." / "Config" / "Product.ini")
+            .make_preferred()
+            .string();
+    report.records = ReadRuleLines(lines, RuleSetOutputNames(ruleFile, report.ruleSet));
+    return report;
+  });
+#endif
+}
+
+}  // namespace nodexa::cli

@@ -1,0 +1,30 @@
+// What the command needs to know about the terminal it runs in, and the
+// text conversions between it and the library, which works in the machine's
+// ANSI code page. Windows: arguments and console output are already in the
+// ANSI code page. POSIX: the terminal speaks UTF-8, so arguments are
+// converted to the stand-in machine's ANSI code page and results back.
+#ifndef NODEXA_TOOLS_NODEXA_TERMINAL_H_
+#define NODEXA_TOOLS_NODEXA_TERMINAL_H_
+
+#include <string>
+
+namespace nodexa::cli {
+
+// True when standard error is an interactive terminal (a console window on
+// Windows), not a pipe or a file.
+bool StandardErrorIsTerminal();
+
+// A command-line argument as the library expects its text.
+std::string ArgumentText(const std::string& argument);
+// Library text as it is printed.
+std::string PrintedText(const std::string& text);
+
+// Conversions between the ANSI code page and UTF-8 (the JSON output is
+// UTF-8 on every system). Characters without a mapping become '?' or
+// U+FFFD; nothing fails.
+std::string AnsiToUtf8(const std::string& text);
+std::string Utf8ToAnsi(const std::string& text);
+
+}  // namespace nodexa::cli
+
+#endif  // NODEXA_TOOLS_NODEXA_TERMINAL_H_

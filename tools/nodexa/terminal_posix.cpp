@@ -1,0 +1,13 @@
+#include <unistd.h>
+
+#include "terminal.h"
+
+namespace nodexa::cli {
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+std::string ArgumentText(const std::string& argument) { return Utf8ToAnsi(argument); }
+
+std::string PrintedText(const std::string& text) { return AnsiToUtf8(text); }
+
+}  // namespace nodexa::cli
