@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake --preset release >/dev/null
-cmake --build --preset release --target benchmarks
+cmake --build --preset release ${BUILD_JOBS:+-j "$BUILD_JOBS"} --target benchmarks
 
 for program in build/release/bin/*_bench; do
   echo "=== bench: $(basename "$program")"

@@ -18,7 +18,7 @@ seconds=${FUZZ_SECONDS:-60}
 jobs=${FUZZ_JOBS:-2}
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz ${BUILD_JOBS:+-j "$BUILD_JOBS"}
 
 bin=build/fuzz/bin
 targets=("$@")

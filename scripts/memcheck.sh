@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 programs=(exports_tests discovery_tests)
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target "${programs[@]}"
+cmake --build --preset dev ${BUILD_JOBS:+-j "$BUILD_JOBS"} --target "${programs[@]}"
 
 reports=build/dev/memcheck
 mkdir -p "$reports"

@@ -6,7 +6,8 @@
 # target for a bounded time. Name steps to run only those, e.g.
 #   scripts/test.sh dev memcheck
 # Steps: the presets dev, asan, mingw, release; memcheck (scripts/memcheck.sh),
-# bench (scripts/bench.sh), fuzz (scripts/fuzz.sh).
+# bench (scripts/bench.sh), fuzz (scripts/fuzz.sh). BUILD_JOBS=1 builds with
+# one job instead of the presets' two (a machine shared with others).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +21,8 @@ run_step() {
     memcheck) scripts/memcheck.sh ;;
     bench) scripts/bench.sh ;;
     fuzz) scripts/fuzz.sh ;;
-    *) cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1" ;;
+    *) cmake --preset "$1" && cmake --build --preset "$1" ${BUILD_JOBS:+-j "$BUILD_JOBS"} &&
+         ctest --preset "$1" ;;
   esac
 }
 

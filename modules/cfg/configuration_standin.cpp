@@ -9,6 +9,7 @@
 //
 // Answers (see standin.h for the file's form), <i> and <s> in decimal:
 //   item.<i>.<s>=text    a text answer, handed out with its NUL
+//   pad.<i>.<s>=n        n blanks follow that text
 //   number.<i>.<s>=n     a 4-byte signed number (decimal, or hex with 0x),
 //                        handed out in the machine's byte order
 //   result.<i>.<s>=r     what a call with a big enough buffer returns
@@ -35,7 +36,8 @@ constexpr int32_t kNoAnswer = 1;
 // The bytes the module hands out for the query; false when it has none.
 bool FindAnswer(const standin::Answers& answers, const std::string& query, std::string& bytes) {
   if (answers.Has("item." + query)) {
-    const std::string text = answers.Text("item." + query);
+    std::string text = answers.Text("item." + query);
+    text.append(static_cast<uint32_t>(answers.Number("pad." + query)), ' ');
     bytes.assign(text.c_str(), text.size() + 1);
     return true;
   }

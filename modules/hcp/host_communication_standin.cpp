@@ -13,6 +13,8 @@
 //   Enumerate.needed          size announced by the probe (default: the
 //                             list's)
 //   Enumerate.write           bytes the filling call writes (default: all)
+//   Enumerate.nul=0           the last device goes out without its NUL
+//   Enumerate.pad=n           n blanks follow the list
 //   <Function>.result         Initialize, Discover, Enumerate (filling call),
 //                             Configure, RegisterRemoteSubnets
 //
@@ -98,7 +100,11 @@ STANDIN_EXPORT int32_t Discover(const char* parameters) {
 STANDIN_EXPORT int32_t Enumerate(char* buffer, uint32_t size, uint32_t* needed, char* filter) {
   standin::Journal("Enumerate", {std::to_string(size), filter != nullptr ? filter : "(null)"});
   const standin::Answers answers = standin::Answers::Load();
-  const std::string list = DeviceList(answers, Wanted(filter));
+  std::string list = DeviceList(answers, Wanted(filter));
+  if (answers.Text("Enumerate.nul") == "0" && !list.empty() && list.back() == '\0') {
+    list.pop_back();
+  }
+  list.append(static_cast<uint32_t>(answers.Number("Enumerate.pad")), ' ');
   const auto announced =
       static_cast<uint32_t>(answers.Number("Enumerate.needed", static_cast<int64_t>(list.size())));
   if (size == 0) {

@@ -11,6 +11,15 @@
 
 namespace nodexa {
 
+std::vector<std::string> SplitDeviceList(std::string bytes) {
+  // Records are NUL-separated; as ';'-separated text the tokenizer splits
+  // them, keeping empty records between two separators.
+  std::replace(bytes.begin(), bytes.end(), '\0', ';');
+  std::vector<std::string> devices;
+  StringTokenizer(std::move(bytes), ';').Split(devices);
+  return devices;
+}
+
 std::optional<std::vector<std::string>> DiscoveryRun(const char* tag, const std::string& parameters,
                                                      const std::string& filter) {
   CompanionModule module(CompanionModule::HostCommunication, tag);
@@ -27,14 +36,7 @@ std::optional<std::vector<std::string>> DiscoveryRun(const char* tag, const std:
         return static_cast<uint32_t>(enumerate(buffer, size, needed, filterCopy.data()));
       });
   if (!answer) return std::nullopt;
-
-  // Records are NUL-separated; as ';'-separated text the tokenizer splits
-  // them, keeping empty records between two separators.
-  std::string list = std::move(answer->bytes);
-  std::replace(list.begin(), list.end(), '\0', ';');
-  std::vector<std::string> devices;
-  StringTokenizer(std::move(list), ';').Split(devices);
-  return devices;
+  return SplitDeviceList(std::move(answer->bytes));
 }
 
 int32_t GetDiscoveredPorts(std::vector<std::string>& ports, const std::string& parameters) {

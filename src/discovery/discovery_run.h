@@ -11,6 +11,12 @@
 
 namespace nodexa {
 
+// The buffer Enumerate filled (`bytes`, NULs included) as one raw
+// description per device: NUL ends a description, as does ';'; blanks
+// around them go, an empty description between two of them stays, and
+// one at the very end is none.
+std::vector<std::string> SplitDeviceList(std::string bytes);
+
 // The raw device list, or nothing when the module is missing or incomplete,
 // Discover fails or the probe of Enumerate does not answer 122. Failures of
 // the module's own calls are not logged; `tag` names the caller in the
