@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,11 +65,9 @@ std::string HostFolder(Call call) {
 }
 
 std::string CurrentFolder() {
-  char* current = getcwd(nullptr, 0);
-  if (current == nullptr) return std::string();
-  const std::string folder = current;
-  std::free(current);
-  return folder;
+  // Freed also when the copy throws.
+  const std::unique_ptr<char, decltype(&std::free)> current(getcwd(nullptr, 0), &std::free);
+  return current ? std::string(current.get()) : std::string();
 }
 
 // Where a bare module name is looked for, in Windows' order for desktop

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "machine_facts.h"
@@ -30,14 +31,13 @@ UINT GetSystemDirectoryA(LPSTR buffer, UINT size) {
 }
 
 DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
-  char* current = getcwd(nullptr, 0);
-  if (current == nullptr) {
+  // Freed also when the conversion below throws.
+  const std::unique_ptr<char, decltype(&std::free)> current(getcwd(nullptr, 0), &std::free);
+  if (!current) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
   }
-  const std::string directory = nodexa::platform::ToWindowsPath(current);
-  std::free(current);
-  return CopyDirectory(directory, buffer, size);
+  return CopyDirectory(nodexa::platform::ToWindowsPath(current.get()), buffer, size);
 }
 
 DWORD GetTempPathA(DWORD size, LPSTR buffer) {
