@@ -678,7 +678,8 @@ TEST_F(CommandTest, AnEmptyListExitsWithOne) {
   // Laser records need the product-data table, which the library leaves empty.
   const ChildResult result = Run({"find-ports", "LaserPrinter"});
   EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(result.out, "No ports found.\n");
+  // Windows programs end their lines with CR LF.
+  EXPECT_EQ(Lines(result.out), std::vector<std::string>{"No ports found."});
   const ChildResult json = Run({"--json", "find-ports", "LaserPrinter"});
   EXPECT_EQ(json.exitStatus, 1);
   EXPECT_EQ(Json::parse(json.out)["records"], Json::array());
