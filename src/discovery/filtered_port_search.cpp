@@ -40,7 +40,8 @@ std::string LocalPort(const std::string& port) { return MakeTag("LOCALPORT", por
 // Printer names ordered as lower-cased text in the C locale's collation.
 struct PrinterNameOrder {
   bool operator()(const std::string& a, const std::string& b) const {
-    static const std::collate<char>& collate = std::use_facet<std::collate<char>>(std::locale::classic());
+    static const std::collate<char>& collate =
+        std::use_facet<std::collate<char>>(std::locale::classic());
     const std::string lowerA = Lower(a), lowerB = Lower(b);
     return collate.compare(lowerA.data(), lowerA.data() + lowerA.size(), lowerB.data(),
                            lowerB.data() + lowerB.size()) < 0;
@@ -61,7 +62,8 @@ std::vector<std::string> CollectPortRecords(const std::vector<std::string>& argu
   // Network printers, as the discovery run found them.
   std::vector<std::string> records;
   std::string parameters = "<UNICAST>1</UNICAST><LocalSubnets>1</LocalSubnets>";
-  if (arguments.size() > 4) parameters += RemoteSubnetsElement(arguments.begin() + 4, arguments.end());
+  if (arguments.size() > 4)
+    parameters += RemoteSubnetsElement(arguments.begin() + 4, arguments.end());
   GetDiscoveredPorts(records, parameters);
 
   // The model's USB printers.
@@ -80,9 +82,10 @@ std::vector<std::string> CollectPortRecords(const std::vector<std::string>& argu
       const PORT_INFO_2A& port = ports.Entries()[i];
       const std::string name = port.pPortName != nullptr ? port.pPortName : "";
       if (std::find(usbPorts.begin(), usbPorts.end(), name) != usbPorts.end()) continue;
-      records.push_back(LocalPort(name) +
-                        MakeTag("LOCALPORTDESCRIPTION", port.pDescription != nullptr ? port.pDescription : "") +
-                        "<1284STRID></1284STRID>" + kEmptyFields);
+      records.push_back(
+          LocalPort(name) +
+          MakeTag("LOCALPORTDESCRIPTION", port.pDescription != nullptr ? port.pDescription : "") +
+          "<1284STRID></1284STRID>" + kEmptyFields);
     }
   }
 
@@ -108,7 +111,8 @@ std::vector<std::string> CollectPortRecords(const std::vector<std::string>& argu
 
 std::optional<std::vector<std::string>> FilterPorts(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
-    NodexaLog("FindPortsFiltered:") << "Invalid Parameters passed to FindPortsFiltered" << std::endl;
+    NodexaLog("FindPortsFiltered:")
+        << "Invalid Parameters passed to FindPortsFiltered" << std::endl;
     return std::nullopt;
   }
   RuleEngine engine(CollectPortRecords(arguments));

@@ -14,7 +14,8 @@ const std::string kIdentity =
     "<BROADCASTADDRESS>10.1.2.255</BROADCASTADDRESS><IPNETMASK>255.255.255.0</IPNETMASK>"
     "<IPNAME>QX100-334455</IPNAME><MACUAA>00-11-22-33-44-55</MACUAA>"
     "<IPGATEWAY>10.1.2.1</IPGATEWAY>";
-const std::string kCurrent = "1|10.1.2.3|10.1.2.255|255.255.255.0|QX100-334455|00-11-22-33-44-55|10.1.2.1";
+const std::string kCurrent =
+    "1|10.1.2.3|10.1.2.255|255.255.255.0|QX100-334455|00-11-22-33-44-55|10.1.2.1";
 
 class ConfigurePortIPTest : public ::testing::Test {
  protected:
@@ -75,9 +76,10 @@ TEST_F(ConfigurePortIPTest, FailureCodesAreLoggedUnsigned) {
     medium.SetAnswers("QVXAhcp.dll", std::string("Configure.result=") + code + "\n");
     EXPECT_EQ(ConfigurePortIP(kCurrent.c_str()), 0) << code;
   }
-  EXPECT_EQ(medium.LogLines(),
-            (Lines{"Nodexa::ConfigurePortIP:Function in hcp.dll failed with error code 5",
-                   "Nodexa::ConfigurePortIP:Function in hcp.dll failed with error code 4294967291"}));
+  EXPECT_EQ(
+      medium.LogLines(),
+      (Lines{"Nodexa::ConfigurePortIP:Function in hcp.dll failed with error code 5",
+             "Nodexa::ConfigurePortIP:Function in hcp.dll failed with error code 4294967291"}));
   EXPECT_EQ(Journal().back(), "Unload");
 }
 

@@ -46,9 +46,10 @@ TEST_F(FirewallTest, ProgramPathComesFromTheSystemDirectoryAndThePrefix) {
             "<PROGRAMPATH>D:\\WinNT\\System32\\ABCDcoms.exe</PROGRAM");
 #endif
   EXPECT_EQ(AddFirewallException("NA"), 1);
-  EXPECT_EQ(Journal(), (Lines{"Load", "Initialize\t1", "AddProgramFirewallException\t" + Program("ABCD"),
-                              "EnableFirewallExceptionsQcs\t<QCSNETWORKEXCEPTION>1</QCSNETWORKEXCEPTION>",
-                              "Uninitialize", "Unload"}));
+  EXPECT_EQ(Journal(),
+            (Lines{"Load", "Initialize\t1", "AddProgramFirewallException\t" + Program("ABCD"),
+                   "EnableFirewallExceptionsQcs\t<QCSNETWORKEXCEPTION>1</QCSNETWORKEXCEPTION>",
+                   "Uninitialize", "Unload"}));
   EXPECT_TRUE(medium.LogLines().empty());
 }
 
@@ -58,8 +59,9 @@ TEST_F(FirewallTest, KindsWithoutRegardToCase) {
     Lines calls;
   };
   const Case cases[] = {
-      {"p2p", {"EnableFirewallExceptionsQcs\t<QCSP2PEXCEPTION>1</QCSP2PEXCEPTION>",
-               "CreateP2PExceptions"}},
+      {"p2p",
+       {"EnableFirewallExceptionsQcs\t<QCSP2PEXCEPTION>1</QCSP2PEXCEPTION>",
+        "CreateP2PExceptions"}},
       {"na", {"EnableFirewallExceptionsQcs\t<QCSNETWORKEXCEPTION>1</QCSNETWORKEXCEPTION>"}},
       {"LOCAL", {"EnableFirewallExceptionsQcs\t<QCSNETWORKEXCEPTION>1</QCSNETWORKEXCEPTION>"}},
   };
@@ -75,10 +77,12 @@ TEST_F(FirewallTest, KindsWithoutRegardToCase) {
 
 TEST_F(FirewallTest, UnknownKindStillAddsTheProgramException) {
   EXPECT_EQ(AddFirewallException("USB"), 0);
-  EXPECT_EQ(Journal(), (Lines{"Load", "Initialize\t1", "AddProgramFirewallException\t" + Program("ABCD"),
-                              "Uninitialize", "Unload"}));
+  EXPECT_EQ(Journal(),
+            (Lines{"Load", "Initialize\t1", "AddProgramFirewallException\t" + Program("ABCD"),
+                   "Uninitialize", "Unload"}));
   EXPECT_EQ(AddFirewallException(nullptr), 0);
-  EXPECT_EQ(medium.LogLines(), Lines(2, "Nodexa::AddFirewallException:Invalid parameter passed to function"));
+  EXPECT_EQ(medium.LogLines(),
+            Lines(2, "Nodexa::AddFirewallException:Invalid parameter passed to function"));
 }
 
 TEST_F(FirewallTest, MissingCreateP2PExceptionsMattersOnlyForP2P) {
@@ -112,7 +116,8 @@ TEST_F(FirewallTest, FailingCallsAreLoggedUnsigned) {
 
 TEST_F(FirewallTest, RemoveSendsTheSameProgramText) {
   ASSERT_EQ(AddFirewallException("NA"), 1);
-  const std::string added = Journal().at(2).substr(std::string("AddProgramFirewallException\t").size());
+  const std::string added =
+      Journal().at(2).substr(std::string("AddProgramFirewallException\t").size());
   medium.ClearJournal(module);
   EXPECT_EQ(RemoveFirewallException(), 1);
   EXPECT_EQ(Journal(), (Lines{"Load", "Initialize\t1", "RemoveProgramFirewallException\t" + added,

@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +59,17 @@ int32_t DiscoveredRecords(const NodexaList* found) {
     return r.find("|10.1.2.") != std::string::npos || r.find("|0.0.0.0|") != std::string::npos;
   }));
 }
+
+// The lines of a filtered search, which the caller owns (-1 for null).
+int32_t FilteredLines(const NodexaList* found) {
+  const std::unique_ptr<const NodexaList> owned(found);
+  return owned != nullptr ? static_cast<int32_t>(owned->size()) : -1;
+}
+
+// The rule set of the filtered search: the address of every record that
+// has one, so its lines count the discovered printers.
+const char kRuleFile[] =
+    "[NetworkInstallData]\nAddresses=<Filter><Any>1</Any></Filter><Output><IPADDRESS/></Output>\n";
 
 struct ExportUnderTest {
   const char* name = "";
@@ -133,6 +146,17 @@ std::vector<ExportUnderTest> MakeExports() {
     e.bufferFunction = "Enumerate";
     e.judgesFillingCall = false;
     e.asksConfiguration = true;
+  }
+  {
+    ExportUnderTest& e =
+        add("FindAllPortsFiltered", "QVXAhcp.dll", {"Discover", "Enumerate"}, [](const Scene&) {
+          const NodexaList arguments{"QuorvexQX100", "Addresses", "PORTA", ""};
+          return FilteredLines(FindAllPortsFiltered(&arguments));
+        });
+    e.answers = nodexa::test::OfficeNetwork();
+    e.success = 7;
+    e.bufferFunction = "Enumerate";
+    e.judgesFillingCall = false;
   }
   add("CreateP2PPortIP", "QVXAinst.dll", {"CreateP2PPort"},
       [](const Scene&) { return CreateP2PPortIP("\\\\SERVER\\LASER"); });
@@ -303,6 +327,9 @@ class HostileModules : public ::testing::TestWithParam<HostileCase> {
     devices.SetDevices(kPrinters);
     std::ofstream(medium.Root() / "Install" / "Config" / "product.ini", std::ios::binary)
         << kProduct;
+    std::filesystem::create_directories(medium.Root() / "Setup" / "Config");
+    std::ofstream(medium.Root() / "Setup" / "Config" / "Product.ini", std::ios::binary)
+        << kRuleFile;
     SetupDebugLog(medium.LogPath().c_str());
   }
   ~HostileModules() override { SetupDebugLog(""); }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "nodexa/nodexa.h"
 #include "harness/temp_dir.h"
+#include "nodexa/nodexa.h"
 
 namespace {
 

@@ -77,8 +77,7 @@ TEST_F(PeerToPeerTest, ModuleFailuresAreLoggedWithTheirOwnTexts) {
 TEST_F(PeerToPeerTest, VerifyNeedsThreeValues) {
   EXPECT_EQ(VerifySharedPrinterExists("SERVER|LASER"), 0);
   EXPECT_EQ(Journal(), Bracketed({}));
-  EXPECT_EQ(medium.LogLines(),
-            Lines{"Nodexa::VerifySharedPrinterExists:Invalid Parameter passed"});
+  EXPECT_EQ(medium.LogLines(), Lines{"Nodexa::VerifySharedPrinterExists:Invalid Parameter passed"});
 }
 
 TEST_F(PeerToPeerTest, MissingFunctionsAreLoggedUnderTheExportsTag) {

@@ -2,9 +2,9 @@
 // stand-in module's journal.
 #include <gtest/gtest.h>
 
+#include "harness/test_medium.h"
 #include "nodexa/nodexa.h"
 #include "platform/win32_api.h"
-#include "harness/test_medium.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ class RegistrationText : public RegisterNetworkSubnetsTest,
 
 TEST_P(RegistrationText, ReachesTheModuleExactly) {
   EXPECT_EQ(RegisterNetworkSubnets(GetParam().subnets), 1);
-  EXPECT_EQ(Journal(),
-            (Lines{"Load", "Initialize\t1", std::string("RegisterRemoteSubnets\t") + GetParam().text}));
+  EXPECT_EQ(Journal(), (Lines{"Load", "Initialize\t1",
+                              std::string("RegisterRemoteSubnets\t") + GetParam().text}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,15 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "<RemoteSubnets>192.168.5.0:255.255.255.0;</RemoteSubnets>"},
         TextCase{"a given mask is kept", "10.1.2.0|10.9.0.0:255.255.0.0",
                  "<RemoteSubnets>10.1.2.0:255.255.255.0;10.9.0.0:255.255.0.0;</RemoteSubnets>"},
-        TextCase{"any ':' counts as a mask", "10.9.0.0:", "<RemoteSubnets>10.9.0.0:;</RemoteSubnets>"},
+        TextCase{"any ':' counts as a mask",
+                 "10.9.0.0:", "<RemoteSubnets>10.9.0.0:;</RemoteSubnets>"},
         TextCase{"an empty entry", "10.1.2.0||10.1.3.0",
                  "<RemoteSubnets>10.1.2.0:255.255.255.0;:255.255.255.0;10.1.3.0:255.255.255.0;"
                  "</RemoteSubnets>"},
         TextCase{"a trailing separator adds nothing", "10.1.2.0|",
                  "<RemoteSubnets>10.1.2.0:255.255.255.0;</RemoteSubnets>"},
-        TextCase{"blanks at separators go, the outer and inner ones stay",
-                 " 10.1.2.0 | 10.1 .3.0 ",
-                 "<RemoteSubnets> 10.1.2.0:255.255.255.0;10.1 .3.0 :255.255.255.0;</RemoteSubnets>"},
+        TextCase{
+            "blanks at separators go, the outer and inner ones stay", " 10.1.2.0 | 10.1 .3.0 ",
+            "<RemoteSubnets> 10.1.2.0:255.255.255.0;10.1 .3.0 :255.255.255.0;</RemoteSubnets>"},
         TextCase{"the empty list sends no element", "", ""}));
 
 TEST_F(RegisterNetworkSubnetsTest, NullLoadsNothing) {
@@ -70,10 +71,12 @@ TEST_F(RegisterNetworkSubnetsTest, ModuleStaysLoadedAndTheNextLoadGetsIt) {
   EXPECT_NE(GetModuleHandleA(module.c_str()), nullptr);
   ASSERT_EQ(RegisterNetworkSubnets("10.1.3.0"), 1);
   // One load, initialised twice, never uninitialised or unloaded.
-  EXPECT_EQ(Journal(), (Lines{"Load", "Initialize\t1",
-                              "RegisterRemoteSubnets\t<RemoteSubnets>10.1.2.0:255.255.255.0;</RemoteSubnets>",
-                              "Initialize\t2",
-                              "RegisterRemoteSubnets\t<RemoteSubnets>10.1.3.0:255.255.255.0;</RemoteSubnets>"}));
+  EXPECT_EQ(
+      Journal(),
+      (Lines{"Load", "Initialize\t1",
+             "RegisterRemoteSubnets\t<RemoteSubnets>10.1.2.0:255.255.255.0;</RemoteSubnets>",
+             "Initialize\t2",
+             "RegisterRemoteSubnets\t<RemoteSubnets>10.1.3.0:255.255.255.0;</RemoteSubnets>"}));
 }
 
 TEST_F(RegisterNetworkSubnetsTest, FailureIsLoggedWithItsCodeAndStillLeavesTheModuleLoaded) {
@@ -103,8 +106,7 @@ TEST_F(RegisterNetworkSubnetsTest, EachMissingFunctionIsLoggedAndTheModuleUnload
 TEST_F(RegisterNetworkSubnetsTest, MissingModuleIsLogged) {
   std::filesystem::remove(module);
   EXPECT_EQ(RegisterNetworkSubnets("10.1.2.0"), 0);
-  EXPECT_EQ(medium.LogLines(),
-            Lines{"Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dll"});
+  EXPECT_EQ(medium.LogLines(), Lines{"Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dll"});
 }
 
 }  // namespace

@@ -93,7 +93,8 @@ TEST_F(ScannerRegistrationTest, ReadSettingsGoToTheRegistry) {
       {"<PinNumber>1</PinNumber><PinNumber>2</PinNumber>", "||2"},
   };
   for (const GetCase& c : cases) {
-    medium.SetAnswers("QVXAinst.dll", std::string("GetScannerHostInfoQcs.text=") + c.information + "\n");
+    medium.SetAnswers("QVXAinst.dll",
+                      std::string("GetScannerHostInfoQcs.text=") + c.information + "\n");
     EXPECT_EQ(GetScannerRegisterInfo(kKey), 1) << c.information;
     EXPECT_EQ(ReadMachineString(kKey, "GetScannerRegisterInfo"), c.stored) << c.information;
   }
@@ -103,8 +104,9 @@ TEST_F(ScannerRegistrationTest, ReadSettingsGoToTheRegistry) {
 TEST_F(ScannerRegistrationTest, NoSettingsOrAFailedReadStoreNothing) {
   medium.SetAnswers("QVXAinst.dll", "GetScannerHostInfoQcs.probe=0\n");
   EXPECT_EQ(GetScannerRegisterInfo(kKey), 0);
-  medium.SetAnswers("QVXAinst.dll",
-                    "GetScannerHostInfoQcs.text=<PinNumber>1</PinNumber>\nGetScannerHostInfoQcs.result=-7\n");
+  medium.SetAnswers(
+      "QVXAinst.dll",
+      "GetScannerHostInfoQcs.text=<PinNumber>1</PinNumber>\nGetScannerHostInfoQcs.result=-7\n");
   EXPECT_EQ(GetScannerRegisterInfo(kKey), 0);
   EXPECT_EQ(ReadMachineString(kKey, "GetScannerRegisterInfo"), std::nullopt);
   EXPECT_EQ(medium.LogLines(), Lines{"Nodexa::GetScannerRegisterInfo:Function in xxxxinst.dll "

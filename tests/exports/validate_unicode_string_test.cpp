@@ -49,10 +49,14 @@ TEST_F(ValidateUnicodeStringTest, AcceptedAnswerIsStored) {
 
 TEST_F(ValidateUnicodeStringTest, TextsCrossAsUtf16BothWays) {
   // Code page 1252 in: e acute; out: U with diaeresis.
-  medium.SetAnswers("QVXAgrd.dll", "Validate.answer=\xC3\x9C" "ber\n");
+  medium.SetAnswers("QVXAgrd.dll",
+                    "Validate.answer=\xC3\x9C"
+                    "ber\n");
   EXPECT_EQ(ValidateUnicodeString(Values("Caf\xE9", "").c_str()), 1);
   EXPECT_EQ(Journal().at(2), "Validate\t\tCaf\xC3\xA9\t4\t1");
-  EXPECT_EQ(ReadMachineString(kKey, "ValidateUnicodeString"), "\xDC" "ber");
+  EXPECT_EQ(ReadMachineString(kKey, "ValidateUnicodeString"),
+            "\xDC"
+            "ber");
 }
 
 TEST_F(ValidateUnicodeStringTest, EmptyTextStartsWithLengthZero) {
@@ -73,7 +77,8 @@ TEST_F(ValidateUnicodeStringTest, RejectedTextLeavesTheEarlierValue) {
   medium.SetAnswers("QVXAgrd.dll", "Validate.result=0\nValidate.answer=bad\n");
   EXPECT_EQ(ValidateUnicodeString(Values("x").c_str()), 0);
   EXPECT_EQ(ReadMachineString(kKey, "ValidateUnicodeString"), "earlier");
-  EXPECT_EQ(medium.LogLines(), Lines{"Nodexa::ValidateUnicodeString:Error Validating Unicode String."});
+  EXPECT_EQ(medium.LogLines(),
+            Lines{"Nodexa::ValidateUnicodeString:Error Validating Unicode String."});
   EXPECT_EQ(Journal().back(), "Unload");
 }
 
@@ -95,7 +100,8 @@ TEST_F(ValidateUnicodeStringTest, MissingModuleOrFunctions) {
   EXPECT_EQ(medium.LogLines(),
             (Lines{"Nodexa::ValidateUnicodeString:Error loading DLL " + missing,
                    "Nodexa::ValidateUnicodeString:Error loading function CGrdDlgCreate or "
-                   "CGrdDlgDestroy from Grd.dll" + partial}));
+                   "CGrdDlgDestroy from Grd.dll" +
+                       partial}));
 }
 
 }  // namespace

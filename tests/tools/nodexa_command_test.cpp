@@ -168,30 +168,21 @@ TEST_F(CommandTest, UsageErrorsNameTheSubcommandTheyConcern) {
 }
 
 Strings Subcommands() {
-  Strings names = {"configure-ip",
-                   "register-subnets",
-                   "create-p2p-port",
-                   "verify-shared-printer",
-                   "add-firewall-exception",
-                   "remove-firewall-exception",
-                   "ina-attached",
-                   "ina-default",
-                   "get-scanner-registration",
-                   "set-scanner-registration",
-                   "validate-text"};
-#if defined(NODEXA_HAS_FindPorts)
-  names.push_back("find-ports");
-#endif
-#if defined(NODEXA_HAS_FindAllPorts)
-  names.push_back("find-all-ports");
-#endif
-#if defined(NODEXA_HAS_FindAllPortsFiltered)
-  names.push_back("find-filtered");
-#endif
-#if defined(NODEXA_HAS_DoesINAPrinterExists)
-  names.push_back("ina-printer-exists");
-#endif
-  return names;
+  return {"find-ports",
+          "find-all-ports",
+          "find-filtered",
+          "configure-ip",
+          "register-subnets",
+          "create-p2p-port",
+          "verify-shared-printer",
+          "add-firewall-exception",
+          "remove-firewall-exception",
+          "ina-attached",
+          "ina-default",
+          "get-scanner-registration",
+          "set-scanner-registration",
+          "validate-text",
+          "ina-printer-exists"};
 }
 
 TEST_F(CommandTest, HelpForTheCommandAndEverySubcommand) {
@@ -526,7 +517,7 @@ struct Table {
   std::vector<Strings> rows;
 };
 
-[[maybe_unused]] std::vector<Table> ReadTables(const std::string& text) {
+std::vector<Table> ReadTables(const std::string& text) {
   std::vector<Table> tables;
   const Strings lines = Lines(text);
   for (size_t i = 0; i < lines.size();) {
@@ -566,8 +557,7 @@ struct Table {
 
 // The three outputs of one search agree: the JSON records, in order, are
 // the table rows (same field names and values) and the raw lines.
-[[maybe_unused]] void ExpectSameRecords(const ChildResult& table, const ChildResult& json,
-                                        const ChildResult& raw) {
+void ExpectSameRecords(const ChildResult& table, const ChildResult& json, const ChildResult& raw) {
   const Json records = Json::parse(json.out)["records"];
   const Strings rawLines = Lines(raw.out);
   ASSERT_EQ(rawLines.size(), records.size()) << raw.out;
@@ -594,9 +584,8 @@ struct Table {
   EXPECT_EQ(next, records.size()) << table.out;
 }
 
-[[maybe_unused]] Json Field(const Json& record, const char* name) { return record["fields"][name]; }
+Json Field(const Json& record, const char* name) { return record["fields"][name]; }
 
-#if defined(NODEXA_HAS_FindAllPorts)
 TEST_F(CommandTest, FindAllPortsListsTheDemoPrintersThenTheLocalPorts) {
   const ChildResult table = Run({"find-all-ports", "Inkjet"});
   const ChildResult json = Run({"find-all-ports", "Inkjet", "--json"});
@@ -644,9 +633,7 @@ TEST_F(CommandTest, FindAllPortsWithoutATypeListsTheLocalPorts) {
     EXPECT_EQ(parsed["records"].size(), 5u);
   }
 }
-#endif
 
-#if defined(NODEXA_HAS_FindPorts)
 TEST_F(CommandTest, FindPortsTakesTheTypeAndTheSubnets) {
   const ChildResult result = Run({"find-ports", "Inkjet", "10.1.0.0", "10.2.0.0:255.255.0.0"});
   EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
@@ -684,9 +671,7 @@ TEST_F(CommandTest, AnEmptyListExitsWithOne) {
   EXPECT_EQ(json.exitStatus, 1);
   EXPECT_EQ(Json::parse(json.out)["records"], Json::array());
 }
-#endif
 
-#if defined(NODEXA_HAS_FindAllPortsFiltered)
 TEST_F(CommandTest, FilteredSearchNamesFieldsAfterTheOutputRules) {
   const Strings arguments = {"find-filtered", "QuorvexInkJet_52007C3D", "QuorvexInkJet",
                              "--port",        "IP_192.168.10.99",       "--subnet",
@@ -723,6 +708,5 @@ TEST_F(CommandTest, FilteredSearchRefusesPortNamesWithSemicolons) {
   EXPECT_EQ(result.exitStatus, 2);
   EXPECT_TRUE(Contains(result.err, "'A;B' holds a ';'")) << result.err;
 }
-#endif
 
 }  // namespace

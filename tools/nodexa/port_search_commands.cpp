@@ -25,14 +25,14 @@ struct SearchValues {
 
 const std::vector<std::string> kPrinterTypes = {"Inkjet", "LaserPrinter", "LaserScanner"};
 
-[[maybe_unused]] std::vector<std::string> Converted(const std::vector<std::string>& arguments) {
+std::vector<std::string> Converted(const std::vector<std::string>& arguments) {
   std::vector<std::string> texts;
   for (const std::string& argument : arguments) texts.push_back(ArgumentText(argument));
   return texts;
 }
 
 // The type and the remote subnets, as FindPorts and FindAllPorts take them.
-[[maybe_unused]] std::vector<std::string> TypeRequest(const SearchValues& values) {
+std::vector<std::string> TypeRequest(const SearchValues& values) {
   std::vector<std::string> request;
   if (values.type.empty()) return request;
   request.push_back(values.type);
@@ -40,14 +40,14 @@ const std::vector<std::string> kPrinterTypes = {"Inkjet", "LaserPrinter", "Laser
   return request;
 }
 
-[[maybe_unused]] std::vector<std::string> Search(NodexaList* (*search)(const NodexaList*),
-                                                 const std::vector<std::string>& request) {
+std::vector<std::string> Search(NodexaList* (*search)(const NodexaList*),
+                                const std::vector<std::string>& request) {
   const Spinner spinner(stderr, StandardErrorIsTerminal(), "Searching for printers...");
   const NodexaList* found = search(&request);
   return found != nullptr ? *found : std::vector<std::string>();
 }
 
-[[maybe_unused]] void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
+void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
   CLI::Option* type = sub->add_option("TYPE", values.type, "Inkjet, LaserPrinter or LaserScanner")
                           ->check(CLI::IsMember(kPrinterTypes, CLI::ignore_case));
   if (required) type->required();
@@ -61,9 +61,7 @@ const std::vector<std::string> kPrinterTypes = {"Inkjet", "LaserPrinter", "Laser
 
 void AddPortSearchCommands(CommandLine& commandLine) {
   auto values = std::make_shared<SearchValues>();
-  static_cast<void>(commandLine);  // TEMPORARY until the port searches are exported
 
-#if defined(NODEXA_HAS_FindPorts)
   CLI::App* findPorts = commandLine.Application().add_subcommand(
       "find-ports",
       "Find network printers of one type through discovery (FindPorts): inkjets of the "
@@ -78,9 +76,7 @@ void AddPortSearchCommands(CommandLine& commandLine) {
     report.records = ReadPortLines(Search(FindPorts, report.request), values->type, false);
     return report;
   });
-#endif
 
-#if defined(NODEXA_HAS_FindAllPorts)
   CLI::App* findAll = commandLine.Application().add_subcommand(
       "find-all-ports",
       "Find every port for a printer (FindAllPorts): the network printers of a type found by "
@@ -95,9 +91,7 @@ void AddPortSearchCommands(CommandLine& commandLine) {
     report.records = ReadPortLines(Search(FindAllPorts, report.request), values->type, true);
     return report;
   });
-#endif
 
-#if defined(NODEXA_HAS_FindAllPortsFiltered)
   CLI::App* filtered = commandLine.Application().add_subcommand(
       "find-filtered",
       "Find the ports a rule set of the product chooses (FindAllPortsFiltered): network "
@@ -143,7 +137,6 @@ void AddPortSearchCommands(CommandLine& commandLine) {
     report.records = ReadRuleLines(lines, RuleSetOutputNames(ruleFile, report.ruleSet));
     return report;
   });
-#endif
 }
 
 }  // namespace nodexa::cli

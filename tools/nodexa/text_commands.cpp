@@ -210,7 +210,6 @@ void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& 
                "The adapter on " + port + " does not have its network defaults.");
   });
 
-#if defined(NODEXA_HAS_DoesINAPrinterExists)
   CLI::App* exists = commandLine.Application().add_subcommand(
       "ina-printer-exists",
       "Ask whether a USB printer of a model has an internal network adapter "
@@ -223,7 +222,6 @@ void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& 
                "A USB printer " + model + " has an internal network adapter.",
                "No USB printer " + model + " has an internal network adapter.");
   });
-#endif
 }
 
 CLI::Option* KeyOption(CLI::App* sub, std::string& key) {
