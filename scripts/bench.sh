@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 cmake --preset release >/dev/null
 cmake --build --preset release ${BUILD_JOBS:+-j "$BUILD_JOBS"} --target benchmarks
 
-for program in build/release/bin/*_bench; do
+for program in build/release/bin/bench_*; do
   echo "=== bench: $(basename "$program")"
   "$program" --benchmark_min_time="${BENCH_MIN_TIME:-0.05}"
 done
