@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <time.h>
 #endif
 
 namespace standin {
@@ -157,6 +158,18 @@ void Journal(const std::string& event, std::initializer_list<std::string> argume
 int32_t Result(const char* function) {
   const std::string key = std::string(function) + ".result";
   return Answers::Load(key).Number(key);
+}
+
+void Wait(const char* function) {
+  const std::string key = std::string(function) + ".wait";
+  const int32_t milliseconds = Answers::Load(key).Number(key);
+  if (milliseconds <= 0) return;
+#if defined(_WIN32)
+  Sleep(static_cast<DWORD>(milliseconds));
+#else
+  const timespec pause{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
+  nanosleep(&pause, nullptr);
+#endif
 }
 
 int32_t ServeText(const std::string& text, char* buffer, uint32_t size, uint32_t* needed,

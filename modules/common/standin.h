@@ -60,6 +60,10 @@ void Journal(const std::string& event, std::initializer_list<std::string> argume
 // The result configured for `function` ("<function>.result", default 0).
 int32_t Result(const char* function);
 
+// Takes as long as "<function>.wait" says, in milliseconds (default 0), as
+// a module that works on the network would.
+void Wait(const char* function);
+
 // How a text is handed out, for modules that misbehave on purpose.
 struct Served {
   // False: the text goes out without its NUL and needs only its length.

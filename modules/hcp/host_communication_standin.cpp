@@ -17,6 +17,8 @@
 //   Enumerate.pad=n           n blanks follow the list
 //   <Function>.result         Initialize, Discover, Enumerate (filling call),
 //                             Configure, RegisterRemoteSubnets
+//   Discover.wait=ms          Discover takes that long, as a search of the
+//                             network does
 //
 // The list Enumerate hands out holds the devices of the first three keys in
 // file order, each followed by a NUL. The filter chooses among them as the
@@ -92,6 +94,7 @@ STANDIN_EXPORT int32_t Uninitialize() {
 #if !defined(STANDIN_WITHOUT_Discover)
 STANDIN_EXPORT int32_t Discover(const char* parameters) {
   standin::Journal("Discover", {parameters != nullptr ? parameters : "(null)"});
+  standin::Wait("Discover");
   return standin::Result("Discover");
 }
 #endif
