@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ostream>
 #include <random>
 
 #include "discovery/discovered_device.h"
@@ -58,6 +59,10 @@ struct RecordCase {
   Lines descriptions;
   Records expected;  // one per description
 };
+
+// Names the case in messages (gtest would otherwise print its bytes,
+// padding included).
+void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.name; }
 
 class RecordTable : public ::testing::TestWithParam<RecordCase> {};
 
