@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   nodexa::fuzz::WriteFile(file, content);
 
   IniFile ini(file, autoNumber);
-  Check(ini.Encoding() == (utf16 ? nodexa::TextFile::Utf16 : nodexa::TextFile::Narrow),
+  // Content that itself begins with the byte-order mark is UTF-16 too.
+  const bool marked = content.compare(0, 2, "\xFF\xFE") == 0;
+  Check(ini.Encoding() == (marked ? nodexa::TextFile::Utf16 : nodexa::TextFile::Narrow),
         "the encoding is detected");
   for (const auto& section : ini.Sections()) {
     Check(!section->Name().empty(), "sections have names");
@@ -40,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Conversion to UTF-16 may fail for bytes the code page does not know,
     // and a numbered key goes back as a bare line, which may then read as a
     // section header; plain narrow files keep their sections.
-    if (!utf16 && !autoNumber) {
+    if (!marked && !autoNumber) {
       Check(reread.Sections().size() == ini.Sections().size(), "written sections read back");
     }
   }
