@@ -43,7 +43,5 @@ TEST_F(SetupMediumTest, EnvironmentPointsAtAMediumAndTheOverrideWins) {
   EXPECT_EQ(GetSetupRoot().FullPath(), "D:");
 }
 
-TEST_F(SetupMediumTest, BuiltFor64Bits) { EXPECT_TRUE(isBuild64()); }
-
 }  // namespace
 }  // namespace nodexa
