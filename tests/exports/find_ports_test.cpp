@@ -99,12 +99,6 @@ TEST_F(FindPortsTest, WithoutProductIniOnlyDevicesWithoutIdentificationMatch) {
             Lines{"_3344AB_P1|10.1.2.3||0011223344AB|1|NoBidi|||||255.255.255.0"});
 }
 
-TEST_F(FindPortsTest, MissingModuleListsNothing) {
-  std::filesystem::remove(medium.ModuleFolder() / "QVXAhcp.dll");
-  EXPECT_TRUE(Find({"Inkjet"}).empty());
-  EXPECT_EQ(medium.LogLines(), Lines{"Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dll"});
-}
-
 TEST_F(FindPortsTest, BadDescriptionsGiveDefinedRecords) {
   medium.SetAnswers(
       "QVXAhcp.dll",
