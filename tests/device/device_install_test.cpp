@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "device/device.h"
 #include "device_fixture.h"
@@ -37,18 +36,6 @@ std::string DriverInf(const std::string& identifier, const char* decoration = "N
          identifier + ", QuorvexModel\n";
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string WindowsForm(const std::filesystem::path& path) {
-  std::string text = path.string();
-  for (char& c : text) {
-    if (c == '/') c = '\\';
-  }
-  return text;
-}
-
 // The system's INF folder as this program opens it and as the library names
 // it: on the stand-in a fresh Windows folder named by the machine's facts;
 // under Windows the real one, where a test leaves only files it removes.
@@ -80,7 +67,7 @@ class InfFolder {
   // Writes a file into the folder; the folder forgets it when it goes.
   std::filesystem::path Write(const std::string& file, const std::string& text) {
     const std::filesystem::path path = host / file;
-    WriteFile(path, text);
+    WriteBinary(path, text);
     written.push_back(path);
     return path;
   }
@@ -99,7 +86,7 @@ class DeviceInstallTest : public StandInDeviceTest {
   DeviceInstallTest() {
     rebootRequired = false;
     inf = scratch.File("qx100.inf");
-    WriteFile(inf, DriverInf(kPrinterId));
+    WriteBinary(inf, DriverInf(kPrinterId));
   }
   ~DeviceInstallTest() override { rebootRequired = false; }
 

@@ -138,16 +138,8 @@ TEST_F(FindAllPortsTest, TheMarkerStaysOnUntilFindPorts) {
   EXPECT_EQ(*FindPorts(&request), nodexa::test::InkjetRecords(""));
 }
 
-TEST_F(FindAllPortsTest, SpoolerThatKeepsGrowingAddsNoLocalPorts) {
-  if (!TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in spooler's fault switches";
-  machine.SetSpooler(std::string(kSpooler) + "[Faults]\nEnumPortsGrowEveryCall=1\n");
-  const NodexaList request{"Inkjet"};
-  EXPECT_EQ(Find(&request), nodexa::test::InkjetRecords(kMarker));
-  EXPECT_EQ(medium.LogLines(),
-            (Lines{kTooSmall, kTooSmall, kTooSmall, kTooSmall, kTooSmall,
-                   "PortAction::OurEnumPorts: We are trying too hard, giving up."}));
-}
-
+// Every way the spooler can fail (the port-action table has them) leaves
+// the local ports out the same way.
 TEST_F(FindAllPortsTest, FailingSpoolerAddsNoLocalPorts) {
   if (!TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in spooler's fault switches";
   machine.SetSpooler(std::string(kSpooler) + "[Faults]\nEnumPortsError=1722\n");

@@ -65,31 +65,14 @@ TEST_F(FindPortsTest, ScannersByBrand) {
   }
 }
 
-struct SubnetCase {
-  const char* what;
-  NodexaList request;
-  std::string parameters;
-};
-
+// How each subnet is written is the parameter table's business; here the
+// request's subnets must reach the module.
 TEST_F(FindPortsTest, RemoteSubnetsReachDiscover) {
-  const SubnetCase cases[] = {
-      {"type only", {"Inkjet"}, kBase},
-      {"default and given masks",
-       {"Inkjet", "10.1.0.0", "10.2.0.0:255.255.0.0"},
-       kBase + "<RemoteSubnets>10.1.0.0:255.255.255.0;10.2.0.0:255.255.0.0;</RemoteSubnets>"},
-      {"one subnet with a mask",
-       {"LaserScanner", "192.168.7.0:255.255.254.0"},
-       kBase + "<RemoteSubnets>192.168.7.0:255.255.254.0;</RemoteSubnets>"},
-      {"not an address, passed as it is",
-       {"Inkjet", "printers"},
-       kBase + "<RemoteSubnets>printers:255.255.255.0;</RemoteSubnets>"},
-  };
-  for (const SubnetCase& c : cases) {
-    medium.ClearJournal("QVXAhcp.dll");
-    Find(c.request);
-    ASSERT_GE(Journal().size(), 3u) << c.what;
-    EXPECT_EQ(Journal()[2], "Discover\t" + c.parameters) << c.what;
-  }
+  Find({"Inkjet", "10.1.0.0", "10.2.0.0:255.255.0.0"});
+  ASSERT_GE(Journal().size(), 3u);
+  EXPECT_EQ(Journal()[2], "Discover\t" + kBase +
+                              "<RemoteSubnets>10.1.0.0:255.255.255.0;10.2.0.0:255.255.0.0;"
+                              "</RemoteSubnets>");
 }
 
 TEST_F(FindPortsTest, NullRequestRunsAnUnfilteredDiscoveryAndListsNothing) {
@@ -114,12 +97,6 @@ TEST_F(FindPortsTest, WithoutProductIniOnlyDevicesWithoutIdentificationMatch) {
                     "</MACUAA><ADAPTERPORT>1</ADAPTERPORT>\n");
   EXPECT_EQ(Find({"Inkjet"}),
             Lines{"_3344AB_P1|10.1.2.3||0011223344AB|1|NoBidi|||||255.255.255.0"});
-}
-
-TEST_F(FindPortsTest, MissingModuleListsNothing) {
-  std::filesystem::remove(medium.ModuleFolder() / "QVXAhcp.dll");
-  EXPECT_TRUE(Find({"Inkjet"}).empty());
-  EXPECT_EQ(medium.LogLines(), Lines{"Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dll"});
 }
 
 TEST_F(FindPortsTest, BadDescriptionsGiveDefinedRecords) {

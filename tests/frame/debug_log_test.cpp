@@ -22,9 +22,14 @@ const std::string kLineEnd = "\r\n";
 const std::string kLineEnd = "\n";
 #endif
 
-TEST(DebugLog, LinesBeforeAPathAreDroppedForGood) {
+// A scratch folder and the log file in it.
+class DebugLogTest : public ::testing::Test {
+ protected:
   TempDir dir;
   const std::string file = dir.File("log.txt");
+};
+
+TEST_F(DebugLogTest, LinesBeforeAPathAreDroppedForGood) {
   DebugLog log;
   log << "early line" << std::endl;
   log << "early unterminated ";
@@ -36,9 +41,7 @@ TEST(DebugLog, LinesBeforeAPathAreDroppedForGood) {
   EXPECT_EQ(ReadBinary(file), "early unterminated late" + kLineEnd);
 }
 
-TEST(DebugLog, LineIsExactlyWhatWasStreamed) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, LineIsExactlyWhatWasStreamed) {
   DebugLog log;
   log.SetPath(file);
   log << "Nodexa::"
@@ -51,9 +54,7 @@ TEST(DebugLog, LineIsExactlyWhatWasStreamed) {
                 kLineEnd + "Registry::openKey: could not open key -2147483647" + kLineEnd);
 }
 
-TEST(DebugLog, RecoveringDropsTheMessageThatWasCutShort) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, RecoveringDropsTheMessageThatWasCutShort) {
   DebugLog log;
   log.SetPath(file);
   // What an allocation failing inside a message leaves: a fragment pending
@@ -66,9 +67,7 @@ TEST(DebugLog, RecoveringDropsTheMessageThatWasCutShort) {
   EXPECT_EQ(ReadBinary(file), "Nodexa::Next:whole" + kLineEnd);
 }
 
-TEST(DebugLog, TheProcessLogRecoversBeforeEachMessage) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, TheProcessLogRecoversBeforeEachMessage) {
   SetupDebugLog(file.c_str());
   GetDebugLog() << "Registry::openKey: cut";
   GetDebugLog().setstate(std::ios::badbit);
@@ -79,9 +78,7 @@ TEST(DebugLog, TheProcessLogRecoversBeforeEachMessage) {
             "Nodexa::Tag:message 7" + kLineEnd + "Class::operation: more" + kLineEnd);
 }
 
-TEST(DebugLog, AppendsToExistingFileWithoutTruncating) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, AppendsToExistingFileWithoutTruncating) {
   {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.c_str(), "wb"),
                                                         &std::fclose);
@@ -95,9 +92,7 @@ TEST(DebugLog, AppendsToExistingFileWithoutTruncating) {
   EXPECT_EQ(ReadBinary(file), "kept|a" + kLineEnd);
 }
 
-TEST(DebugLog, EmptyPathSwitchesOffAndAPathResumesAppending) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, EmptyPathSwitchesOffAndAPathResumesAppending) {
   DebugLog log;
   log.SetPath(file);
   log << "one" << std::endl;
@@ -108,8 +103,7 @@ TEST(DebugLog, EmptyPathSwitchesOffAndAPathResumesAppending) {
   EXPECT_EQ(ReadBinary(file), "one" + kLineEnd + "two" + kLineEnd);
 }
 
-TEST(DebugLog, PendingTextFollowsARedirection) {
-  TempDir dir;
+TEST_F(DebugLogTest, PendingTextFollowsARedirection) {
   const std::string first = dir.File("first.txt");
   const std::string second = dir.File("second.txt");
   DebugLog log;
@@ -121,9 +115,7 @@ TEST(DebugLog, PendingTextFollowsARedirection) {
   EXPECT_EQ(ReadBinary(second), "half whole" + kLineEnd);
 }
 
-TEST(DebugLog, DeletedFileIsCreatedAgainByTheNextLine) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, DeletedFileIsCreatedAgainByTheNextLine) {
   DebugLog log;
   log.SetPath(file);
   log << "one" << std::endl;
@@ -132,9 +124,7 @@ TEST(DebugLog, DeletedFileIsCreatedAgainByTheNextLine) {
   EXPECT_EQ(ReadBinary(file), "two" + kLineEnd);
 }
 
-TEST(DebugLog, UnwritableFileLosesTheLineOnly) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, UnwritableFileLosesTheLineOnly) {
   DebugLog log;
   log.SetPath(dir.File("missing-folder/log.txt"));
   log << "lost" << std::endl;
@@ -144,9 +134,7 @@ TEST(DebugLog, UnwritableFileLosesTheLineOnly) {
   EXPECT_EQ(ReadBinary(file), "kept" + kLineEnd);
 }
 
-TEST(DebugLog, DestructionWritesAnUnterminatedLine) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, DestructionWritesAnUnterminatedLine) {
   {
     DebugLog log;
     log.SetPath(file);
@@ -156,9 +144,7 @@ TEST(DebugLog, DestructionWritesAnUnterminatedLine) {
   EXPECT_EQ(ReadBinary(file), "last words 42");
 }
 
-TEST(SetupDebugLog, SwitchesTheProcessLog) {
-  TempDir dir;
-  const std::string file = dir.File("log.txt");
+TEST_F(DebugLogTest, SetupDebugLogSwitchesTheProcessLog) {
   EXPECT_EQ(SetupDebugLog(file.c_str()), 1);
   EXPECT_EQ(GetDebugLog().Path(), file);
   GetDebugLog() << "Nodexa::"

@@ -21,29 +21,28 @@ TEST(CompareNoCase, FoldsOnlyAsciiLetters) {
   EXPECT_GT(CompareNoCase("\xE9", "z"), 0);
 }
 
-TEST(ReplaceAll, NeverRescansInsertedText) {
-  std::string text = "aaa";
-  EXPECT_EQ(ReplaceAll(text, "a", "aa"), 3);
-  EXPECT_EQ(text, "aaaaaa");
-
-  text = "abab";
-  EXPECT_EQ(ReplaceAll(text, "ab", "b"), 2);
-  EXPECT_EQ(text, "bb");
-}
-
-TEST(ReplaceAll, RenamesEveryTagOfTwoElements) {
-  std::string text = "<1284STRID>a</1284STRID><X>1</X><1284STRID>b</1284STRID>";
-  EXPECT_EQ(ReplaceAll(text, "1284STRID", "STRID1284"), 4);
-  EXPECT_EQ(text, "<STRID1284>a</STRID1284><X>1</X><STRID1284>b</STRID1284>");
-}
-
-TEST(ReplaceAll, EmptyOrMissingPatternChangesNothing) {
-  std::string text = "abc";
-  EXPECT_EQ(ReplaceAll(text, "", "x"), 0);
-  EXPECT_EQ(ReplaceAll(text, "z", "x"), 0);
-  EXPECT_EQ(text, "abc");
-  EXPECT_EQ(ReplaceAll(text, "abc", ""), 1);
-  EXPECT_EQ(text, "");
+TEST(ReplaceAll, CountsAndReplacesEveryOccurrence) {
+  const struct {
+    const char* text;
+    const char* from;
+    const char* to;
+    int count;
+    const char* result;
+  } cases[] = {
+      // Inserted text is never scanned again.
+      {"aaa", "a", "aa", 3, "aaaaaa"},
+      {"abab", "ab", "b", 2, "bb"},
+      {"<1284STRID>a</1284STRID><X>1</X><1284STRID>b</1284STRID>", "1284STRID", "STRID1284", 4,
+       "<STRID1284>a</STRID1284><X>1</X><STRID1284>b</STRID1284>"},
+      {"abc", "", "x", 0, "abc"},
+      {"abc", "z", "x", 0, "abc"},
+      {"abc", "abc", "", 1, ""},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    EXPECT_EQ(ReplaceAll(text, c.from, c.to), c.count) << c.text << " " << c.from;
+    EXPECT_EQ(text, c.result) << c.text << " " << c.from;
+  }
 }
 
 TEST(Trim, RemovesTheCLocaleWhiteSpaceClass) {

@@ -29,6 +29,19 @@ std::string ReadBinary(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+void WriteBinary(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::string WindowsForm(const std::filesystem::path& path) {
+  std::string text = path.string();
+  for (char& c : text) {
+    if (c == '/') c = '\\';
+  }
+  return text;
+}
 
 }  // namespace nodexa::test

@@ -24,7 +24,11 @@ class TempDir {
 
 // The whole file in binary mode ("" when it does not exist).
 std::string ReadBinary(const std::string& path);
+// Replaces the file's content with `bytes`, byte for byte.
+void WriteBinary(const std::filesystem::path& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// The path with backslashes, as the library writes paths.
+std::string WindowsForm(const std::filesystem::path& path);
 
 }  // namespace nodexa::test
 

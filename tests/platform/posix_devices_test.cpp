@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,18 +19,8 @@ namespace {
 using nodexa::platform::MachineDevice;
 using nodexa::test::TestDevices;
 using nodexa::test::TestMachine;
-
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string WindowsForm(const std::filesystem::path& path) {
-  std::string text = path.string();
-  for (char& c : text) {
-    if (c == '/') c = '\\';
-  }
-  return text;
-}
+using nodexa::test::WindowsForm;
+using nodexa::test::WriteBinary;
 
 TEST(DeviceList, SectionsBecomeDevicesWithTheirDefaults) {
   TestMachine machine;
@@ -204,7 +193,7 @@ class FileOperationsTest : public ::testing::Test {
  protected:
   FileOperationsTest() {
     std::filesystem::create_directories(folder.Path() / "Inf");
-    WriteFile(folder.Path() / "Inf" / "oem5.inf", "x");
+    WriteBinary(folder.Path() / "Inf" / "oem5.inf", "x");
   }
   std::string Name(const std::string& relative) const {
     return WindowsForm(folder.Path()) + "\\" + relative;
@@ -262,7 +251,7 @@ TEST_F(FileOperationsTest, RemovalAtRestartIsRecordedInTheSessionManagersList) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));  // no such key yet
 
   machine.Import("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager]\n");
-  WriteFile(folder.Path() / "Inf" / "oem5.pnf", "x");
+  WriteBinary(folder.Path() / "Inf" / "oem5.pnf", "x");
   const std::string second = Name("INF\\OEM5.PNF");
   EXPECT_TRUE(MoveFileExA(first.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
   EXPECT_TRUE(MoveFileExA(second.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));

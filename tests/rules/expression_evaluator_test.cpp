@@ -206,22 +206,6 @@ std::string SumChain(int terms) {
   return text;
 }
 
-TEST(EvaluateDepth, ChainUpToTheBoundIsEvaluated) {
-  EXPECT_EQ(Evaluate(kNoFields, SumChain(kMaxEvaluationDepth)),
-            std::to_string(kMaxEvaluationDepth));
-}
-
-TEST(EvaluateDepth, ChainPastTheBoundIsEmpty) {
-  EXPECT_EQ(Evaluate(kNoFields, SumChain(kMaxEvaluationDepth + 1)), "");
-  EXPECT_EQ(Evaluate(kNoFields, SumChain(20000)), "");
-}
-
-TEST(EvaluateDepth, NegationsCountAsLevels) {
-  const std::string odd(kMaxEvaluationDepth - 1, '!');
-  EXPECT_EQ(Evaluate(kNoFields, odd + "0"), "1");
-  EXPECT_EQ(Evaluate(kNoFields, odd + "!0"), "");
-}
-
 // `open` repeated, the core, then `close` repeated: a nesting `levels` deep.
 std::string Nested(const std::string& open, const std::string& core, const std::string& close,
                    int levels) {
@@ -232,27 +216,34 @@ std::string Nested(const std::string& open, const std::string& core, const std::
   return text;
 }
 
-TEST(EvaluateDepth, NestedOperandsPastTheBoundAreEmpty) {
-  EXPECT_EQ(Evaluate(kNoFields, Nested("1+(", "1", ")", 5000)), "");
-  EXPECT_EQ(Evaluate(kNoFields, Nested("1+(", "1", ")", 100)), "101");
-}
-
-TEST(EvaluateDepth, NestedCallsPastTheBoundAreEmpty) {
-  EXPECT_EQ(Evaluate(kModel, Nested("MODEL_ID.Find(", "MODEL_ID", ")", 2000)), "");
-  // Shallow nesting is evaluated: Find(Alpha-100) is 0, "0" is at 7.
-  EXPECT_EQ(Evaluate(kModel, "MODEL_ID.Find(MODEL_ID.Find(MODEL_ID))"), "7");
-}
-
-TEST(EvaluateDepth, DeepParenthesesDoNotNest) {
-  // One pair goes; the rest is a word that names no field.
+TEST(EvaluateDepth, NestingUpToTheBoundIsEvaluatedAndPastItEmpty) {
+  const std::string negations(kMaxEvaluationDepth - 1, '!');
   const std::string inner = std::string(100000, '(') + "1+1" + std::string(100000, ')');
-  const std::string text = "(" + inner + ")";
-  EXPECT_EQ(Evaluate(kNoFields, text), inner);
-}
-
-TEST(EvaluateDepth, LongWordIsItself) {
   const std::string word(1 << 20, 'x');
-  EXPECT_EQ(Evaluate(kNoFields, word), word);
+  const struct {
+    const char* name;
+    const SourceRecord* context;
+    std::string expression;
+    std::string expected;
+  } cases[] = {
+      {"chain up to the bound", &kNoFields, SumChain(kMaxEvaluationDepth),
+       std::to_string(kMaxEvaluationDepth)},
+      {"chain one past the bound", &kNoFields, SumChain(kMaxEvaluationDepth + 1), ""},
+      {"long chain", &kNoFields, SumChain(20000), ""},
+      // Negations count as levels.
+      {"negations up to the bound", &kNoFields, negations + "0", "1"},
+      {"negations past the bound", &kNoFields, negations + "!0", ""},
+      {"deep operands", &kNoFields, Nested("1+(", "1", ")", 5000), ""},
+      {"shallow operands", &kNoFields, Nested("1+(", "1", ")", 100), "101"},
+      {"deep calls", &kModel, Nested("MODEL_ID.Find(", "MODEL_ID", ")", 2000), ""},
+      // Find(Alpha-100) is 0, "0" is at 7.
+      {"shallow calls", &kModel, "MODEL_ID.Find(MODEL_ID.Find(MODEL_ID))", "7"},
+      // One pair goes; the rest is a word that names no field.
+      {"deep parentheses do not nest", &kNoFields, "(" + inner + ")", inner},
+      {"long word is itself", &kNoFields, word, word},
+  };
+  for (const auto& c : cases)
+    EXPECT_TRUE(Evaluate(*c.context, c.expression) == c.expected) << c.name;
 }
 
 TEST(ResolveTerm, LooksUpAndCalls) {

@@ -1,19 +1,14 @@
-// Writing test files byte for byte, and UTF-16 little-endian images of
-// narrow text whose characters are all below 0x80 or in 0xA0..0xFF (where
-// code page 1252 and UTF-16 share their values).
+// UTF-16 little-endian images of narrow text whose characters are all below 0x80 or in 0xA0..0xFF
+// (where code page 1252 and UTF-16 share their values).
 #ifndef NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
 #define NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 
-namespace nodexa::test {
+#include "harness/temp_dir.h"
 
-inline void WriteBinary(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+namespace nodexa::test {
 
 inline const std::string kUtf16Mark("\xFF\xFE", 2);
 
