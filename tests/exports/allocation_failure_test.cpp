@@ -42,19 +42,11 @@ std::string Registry() {
 const NodexaList kInkjetRequest{"Inkjet"};
 const NodexaList kFilteredRequest{"QuorvexQX100", "Addresses", "PORTA", ""};
 
-// The discovered records among a port search's answer (-1 for none at all).
-int32_t DiscoveredRecords(const NodexaList* found) {
-  if (found == nullptr) return -1;
-  return static_cast<int32_t>(std::count_if(found->begin(), found->end(), [](const std::string& r) {
-    return r.find("|10.1.2.") != std::string::npos || r.find("|0.0.0.0|") != std::string::npos;
-  }));
-}
+using nodexa::test::DiscoveredRecords;
 
-// The lines of a filtered search, which the caller owns; null, its failure
-// result, counts as none.
-int32_t FilteredLines(const NodexaList* found) {
-  const std::unique_ptr<const NodexaList> owned(found);
-  return owned != nullptr ? static_cast<int32_t>(owned->size()) : 0;
+// The lines of a filtered search; null, its failure result, counts as none.
+int32_t FilteredLineCount(const NodexaList* found) {
+  return std::max(0, nodexa::test::FilteredLines(found));
 }
 
 struct BoundaryCase {
@@ -86,8 +78,8 @@ const BoundaryCase kCases[] = {
      [](const char*) { return DiscoveredRecords(FindAllPorts(&kInkjetRequest)); }, 3, false, true,
      "item.10000.1=QX-100 Series\n"},
     {"FindAllPortsFiltered", "QVXAhcp.dll", nodexa::test::OfficeNetwork(), "",
-     [](const char*) { return FilteredLines(FindAllPortsFiltered(&kFilteredRequest)); }, 7, false,
-     true},
+     [](const char*) { return FilteredLineCount(FindAllPortsFiltered(&kFilteredRequest)); }, 7,
+     false, true},
     {"CreateP2PPortIP", "QVXAinst.dll", "", "\\\\SERVER\\LASER", CreateP2PPortIP, 1},
     {"VerifySharedPrinterExists", "QVXAinst.dll", "", "SERVER|LASER|QX", VerifySharedPrinterExists,
      0},
@@ -119,12 +111,7 @@ class AllocationFailure : public ::testing::TestWithParam<BoundaryCase> {
     devices.SetDevices("[USB\\A\\1]\nHardwareID=USBPRINT\\QuorvexQX100\nPortName=USB001\n");
     std::ofstream(medium.Root() / "Install" / "Config" / "product.ini", std::ios::binary)
         << "[GENERAL]\nProductKey=QX-100 Series\n[NetworkStuff]\nPORTNAME_PREFIX=QX Port\n";
-    // The filtered search's rule set: the address of every record that has
-    // one, so its lines count the discovered printers.
-    std::filesystem::create_directories(medium.Root() / "Setup" / "Config");
-    std::ofstream(medium.Root() / "Setup" / "Config" / "Product.ini", std::ios::binary)
-        << "[NetworkInstallData]\nAddresses=<Filter><Any>1</Any></Filter>"
-           "<Output><IPADDRESS/></Output>\n";
+    nodexa::test::WriteRuleFile(medium, nodexa::test::kAddressRuleFile);
     SetupDebugLog(medium.LogPath().c_str());
   }
   ~AllocationFailure() override { SetupDebugLog(""); }

@@ -62,11 +62,7 @@ class FindAllPortsFilteredTest : public nodexa::test::PortSearchTest {
     machine.SetSpooler(kSpooler);
   }
 
-  void RuleFile(const std::string& text) const {
-    const std::filesystem::path folder = medium.Root() / "Setup" / "Config";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "Product.ini", std::ios::binary) << text;
-  }
+  void RuleFile(const std::string& text) const { nodexa::test::WriteRuleFile(medium, text); }
 
   // The call's list, which the caller owns; fails the test on null.
   Lines Find(const NodexaList& arguments) {

@@ -52,24 +52,8 @@ struct Scene {
   std::string module;
 };
 
-// The discovered records among a port search's answer.
-int32_t DiscoveredRecords(const NodexaList* found) {
-  if (found == nullptr) return -1;
-  return static_cast<int32_t>(std::count_if(found->begin(), found->end(), [](const std::string& r) {
-    return r.find("|10.1.2.") != std::string::npos || r.find("|0.0.0.0|") != std::string::npos;
-  }));
-}
-
-// The lines of a filtered search, which the caller owns (-1 for null).
-int32_t FilteredLines(const NodexaList* found) {
-  const std::unique_ptr<const NodexaList> owned(found);
-  return owned != nullptr ? static_cast<int32_t>(owned->size()) : -1;
-}
-
-// The rule set of the filtered search: the address of every record that
-// has one, so its lines count the discovered printers.
-const char kRuleFile[] =
-    "[NetworkInstallData]\nAddresses=<Filter><Any>1</Any></Filter><Output><IPADDRESS/></Output>\n";
+using nodexa::test::DiscoveredRecords;
+using nodexa::test::FilteredLines;
 
 struct ExportUnderTest {
   const char* name = "";
@@ -327,9 +311,7 @@ class HostileModules : public ::testing::TestWithParam<HostileCase> {
     devices.SetDevices(kPrinters);
     std::ofstream(medium.Root() / "Install" / "Config" / "product.ini", std::ios::binary)
         << kProduct;
-    std::filesystem::create_directories(medium.Root() / "Setup" / "Config");
-    std::ofstream(medium.Root() / "Setup" / "Config" / "Product.ini", std::ios::binary)
-        << kRuleFile;
+    nodexa::test::WriteRuleFile(medium, nodexa::test::kAddressRuleFile);
     SetupDebugLog(medium.LogPath().c_str());
   }
   ~HostileModules() override { SetupDebugLog(""); }

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,6 +79,34 @@ inline Lines InkjetRecords(const std::string& marker) {
           "Quorvex_QX_Port_3344EF_P2|" + marker + "10.1.2.4|QX-100 Series|0011223344EF|1|NoBidi" +
               tail + "QX100-3344EF|10.1.2.1|255.255.255.0"};
 }
+
+// The discovered records of OfficeNetwork among a port search's answer (-1
+// for no list at all).
+inline int32_t DiscoveredRecords(const NodexaList* found) {
+  if (found == nullptr) return -1;
+  return static_cast<int32_t>(std::count_if(found->begin(), found->end(), [](const std::string& r) {
+    return r.find("|10.1.2.") != std::string::npos || r.find("|0.0.0.0|") != std::string::npos;
+  }));
+}
+
+// The number of lines of a filtered search, whose list the caller owns (-1
+// for null).
+inline int32_t FilteredLines(const NodexaList* found) {
+  const std::unique_ptr<const NodexaList> owned(found);
+  return owned != nullptr ? static_cast<int32_t>(owned->size()) : -1;
+}
+
+// Writes the medium's rule file (Setup\Config\Product.ini).
+inline void WriteRuleFile(const TestMedium& medium, const std::string& text) {
+  const std::filesystem::path folder = medium.Root() / "Setup" / "Config";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "Product.ini", std::ios::binary) << text;
+}
+
+// A rule set "Addresses" giving the address of every record that has one,
+// so a filtered search's lines count the discovered printers.
+inline const char kAddressRuleFile[] =
+    "[NetworkInstallData]\nAddresses=<Filter><Any>1</Any></Filter><Output><IPADDRESS/></Output>\n";
 
 class PortSearchTest : public ::testing::Test {
  protected:
