@@ -15,6 +15,10 @@ namespace nodexa {
 namespace {
 
 constexpr char kGeneralSection[] = "GENERAL";
+// Values that refer to later values twice or more double the text at every
+// entry; a reference whose value would take the rule text past this length
+// stays as written.
+constexpr size_t kMaxRuleTextLength = size_t{1} << 20;
 constexpr char kFilterList[] = "Filter";
 constexpr char kOutputList[] = "Output";
 
@@ -118,6 +122,7 @@ std::string RuleEngine::ExpandGeneralValues(IniSection& general, const std::stri
     const std::string reference = "%" + UpperCase(key) + "%";
     for (size_t found = upper.find(reference); found != std::string::npos;
          found = upper.find(reference, found + value.size())) {
+      if (result.size() - reference.size() + value.size() > kMaxRuleTextLength) break;
       upper.replace(found, reference.size(), value);
       result.replace(found, reference.size(), value);
     }

@@ -329,6 +329,20 @@ INSTANTIATE_TEST_SUITE_P(
         GeneralCase{"NoEntries", {}, "%K%", "%K%"}),
     test::CaseName());
 
+TEST(RuleEngine, DoublingGeneralValuesStopAtTheLengthBound) {
+  // Each entry refers to the next twice: 2^40 copies of "x" unbounded.
+  IniSection general("GENERAL");
+  for (int i = 0; i < 40; ++i) {
+    const std::string next = "%K" + std::to_string(i + 1) + "%";
+    general.AddValue("K" + std::to_string(i), next + next);
+  }
+  general.AddValue("K40", "x");
+  const std::string expanded = RuleEngine::ExpandGeneralValues(general, "<A>%k0%</A>");
+  EXPECT_LE(expanded.size(), size_t{1} << 20);
+  EXPECT_GT(expanded.size(), size_t{1} << 19);
+  EXPECT_EQ(expanded.find("%K0%"), std::string::npos);
+}
+
 TEST(RuleEngine, HostileRuleTextAndRecordsEndQuietly) {
   std::string deep(100000, '(');
   const std::string chain = std::string(3000, '!') + "0";
