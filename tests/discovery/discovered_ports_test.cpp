@@ -307,6 +307,8 @@ DiscoveredDevice WithModelId(DiscoveredDevice device, const char* modelId) {
   return device;
 }
 
+void PrintTo(const DeviceCase& c, std::ostream* out) { *out << c.name; }
+
 class DeviceTable : public ::testing::TestWithParam<DeviceCase> {};
 
 TEST_P(DeviceTable, ReadsTheFields) {
@@ -366,6 +368,8 @@ struct SubnetCase {
   bool configured;
 };
 
+void PrintTo(const SubnetCase& c, std::ostream* out) { *out << c.name; }
+
 class SubnetTable : public ::testing::TestWithParam<SubnetCase> {};
 
 TEST_P(SubnetTable, AddressInItsOwnSubnet) {
@@ -399,6 +403,8 @@ struct BidiCase {
   const char* cap;
   const char* text;
 };
+
+void PrintTo(const BidiCase& c, std::ostream* out) { *out << c.name; }
 
 class BidiTable : public ::testing::TestWithParam<BidiCase> {};
 

@@ -23,6 +23,8 @@ struct ParameterCase {
   std::string parameters;
 };
 
+void PrintTo(const ParameterCase& c, std::ostream* out) { *out << c.name; }
+
 class ParameterTable : public ::testing::TestWithParam<ParameterCase> {};
 
 TEST_P(ParameterTable, RemoteSubnetsAsGiven) {

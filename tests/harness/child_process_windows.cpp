@@ -1,3 +1,5 @@
+#include <string>
+
 #include "frame/unique_handle.h"
 #include "harness/child_process.h"
 #include "harness/temp_dir.h"
@@ -50,6 +52,7 @@ ChildResult RunProgram(const std::filesystem::path& program,
   const TempDir scratch;
   const std::string out = scratch.File("out");
   const std::string err = scratch.File("err");
+  bool ended = false;
   {
     const UniqueOwnedHandle input = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
     const UniqueOwnedHandle output = Inheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
@@ -62,16 +65,25 @@ ChildResult RunProgram(const std::filesystem::path& program,
     startup.hStdInput = input.get();
     startup.hStdOutput = output.get();
     startup.hStdError = errors.get();
+    // Wine now and then fails a start while other programs of the prefix
+    // start up; one more try tells that apart from a program that cannot run.
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    bool started = false;
+    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+      started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                               &startup, &process) != 0;
+      if (!started) Sleep(500);
+    }
+    if (!started) {
+      result.err = "CreateProcessA failed with " + std::to_string(GetLastError());
       return result;
     }
     const UniqueOwnedHandle child(process.hProcess);
     const UniqueOwnedHandle thread(process.hThread);
     DWORD exitCode = 0;
-    if (WaitForSingleObject(child.get(), kTimeout) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(child.get(), &exitCode)) {
+    ended = WaitForSingleObject(child.get(), kTimeout) == WAIT_OBJECT_0 &&
+            GetExitCodeProcess(child.get(), &exitCode);
+    if (ended) {
       result.exitStatus = static_cast<int>(exitCode);
     } else {
       TerminateProcess(child.get(), 1);
@@ -79,6 +91,7 @@ ChildResult RunProgram(const std::filesystem::path& program,
   }
   result.out = ReadBinary(out);
   result.err = ReadBinary(err);
+  if (!ended) result.err += "\n(the program did not end within the time allowed)";
   return result;
 }
 

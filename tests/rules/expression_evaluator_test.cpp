@@ -25,6 +25,8 @@ struct EvaluateCase {
   const char* expected;
 };
 
+void PrintTo(const EvaluateCase& c, std::ostream* out) { *out << c.name; }
+
 class EvaluateTable : public ::testing::TestWithParam<EvaluateCase> {};
 
 TEST_P(EvaluateTable, GivesTheDescribedValue) {

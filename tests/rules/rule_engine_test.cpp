@@ -40,6 +40,8 @@ struct RuleSetCase {
   Lines expected;
 };
 
+void PrintTo(const RuleSetCase& c, std::ostream* out) { *out << c.name; }
+
 class RuleSetTable : public ::testing::TestWithParam<RuleSetCase> {};
 
 TEST_P(RuleSetTable, SelectsAndDescribes) {
@@ -264,6 +266,8 @@ struct FieldListCase {
   Lines expected;
 };
 
+void PrintTo(const FieldListCase& c, std::ostream* out) { *out << c.name; }
+
 class FieldListTable : public ::testing::TestWithParam<FieldListCase> {};
 
 TEST_P(FieldListTable, ReadsTheWrappedChildren) {
@@ -303,6 +307,8 @@ struct GeneralCase {
   std::string text;
   const char* expected;
 };
+
+void PrintTo(const GeneralCase& c, std::ostream* out) { *out << c.name; }
 
 class GeneralTable : public ::testing::TestWithParam<GeneralCase> {};
 

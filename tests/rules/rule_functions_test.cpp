@@ -19,6 +19,8 @@ struct FunctionCase {
   const char* expected;
 };
 
+void PrintTo(const FunctionCase& c, std::ostream* out) { *out << c.name; }
+
 class FunctionTable : public ::testing::TestWithParam<FunctionCase> {};
 
 TEST_P(FunctionTable, Applies) {
@@ -52,6 +54,8 @@ struct AddressCase {
   const char* text;
   const char* expected;
 };
+
+void PrintTo(const AddressCase& c, std::ostream* out) { *out << c.name; }
 
 class AddressTable : public ::testing::TestWithParam<AddressCase> {};
 

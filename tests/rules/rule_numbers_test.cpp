@@ -17,6 +17,8 @@ struct ReadCase {
   uint32_t asUnsigned;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
+
 class ReadTable : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTable, ReadsLikeStrtolAndStrtoulIn32Bits) {

@@ -17,6 +17,8 @@ struct OperatorCase {
   const char* expected;
 };
 
+void PrintTo(const OperatorCase& c, std::ostream* out) { *out << c.name; }
+
 class OperatorTable : public ::testing::TestWithParam<OperatorCase> {};
 
 TEST_P(OperatorTable, Applies) {
