@@ -2,6 +2,8 @@
 // facts, and the host's facts without a machine folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -205,6 +207,13 @@ TEST(StandInFactsTest, DirectoriesFollowTheWindowsDirectory) {
     EXPECT_EQ(PrinterDirectory(GetPrinterDriverDirectoryA), row.drivers) << row.facts;
     EXPECT_EQ(PrinterDirectory(GetPrintProcessorDirectoryA), row.processors) << row.facts;
   }
+}
+
+TEST(StandInFactsTest, RelativeDirectoriesLieInTheMachineFolder) {
+  TestMachine machine("REGEDIT4\n", "SystemDirectory=sys/32\n");
+  std::string expected = machine.Folder() + "/sys/32";
+  std::replace(expected.begin(), expected.end(), '/', '\\');
+  EXPECT_EQ(Directory(GetSystemDirectoryA), expected);
 }
 
 TEST(StandInFactsTest, NamesComeFromFactsOrTheHost) {

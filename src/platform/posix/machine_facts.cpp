@@ -30,10 +30,16 @@ std::optional<uint64_t> Decimal(std::string text) {
   return number;
 }
 
-// A directory fact in Windows form; a drive root keeps its backslash.
+// A directory fact in Windows form; a drive root keeps its backslash. A
+// relative one names a folder inside the machine folder, so a machine
+// folder can carry its own system modules wherever it is copied.
 std::optional<std::string> DirectoryFact(const char* name) {
   std::optional<std::string> fact = MachineFact(name);
   if (!fact || fact->empty()) return std::nullopt;
+  const bool drive = fact->size() >= 2 && (*fact)[1] == ':';
+  if (!drive && fact->front() != '/' && fact->front() != '\\') {
+    fact = MachineDirectory() + "/" + *fact;
+  }
   std::replace(fact->begin(), fact->end(), '/', '\\');
   while (fact->size() > 1 && fact->back() == '\\' && !(fact->size() == 3 && (*fact)[1] == ':')) {
     fact->pop_back();
