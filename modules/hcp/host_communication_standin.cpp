@@ -32,6 +32,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/lifecycle_exports.h"
 #include "common/standin.h"
 
 namespace {
@@ -76,20 +77,6 @@ enum class Attachment { Any, Attached, Unattached };
 }
 
 }  // namespace
-
-#if !defined(STANDIN_WITHOUT_Initialize)
-STANDIN_EXPORT int32_t Initialize() {
-  standin::Journal("Initialize", {std::to_string(standin::InitializeCount())});
-  return standin::Result("Initialize");
-}
-#endif
-
-#if !defined(STANDIN_WITHOUT_Uninitialize)
-STANDIN_EXPORT int32_t Uninitialize() {
-  standin::Journal("Uninitialize");
-  return standin::Result("Uninitialize");
-}
-#endif
 
 #if !defined(STANDIN_WITHOUT_Discover)
 STANDIN_EXPORT int32_t Discover(const char* parameters) {

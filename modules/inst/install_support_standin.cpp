@@ -20,6 +20,7 @@
 // Building with STANDIN_WITHOUT_<Function> leaves that function out.
 #include <string>
 
+#include "common/lifecycle_exports.h"
 #include "common/standin.h"
 
 namespace {
@@ -56,20 +57,6 @@ int32_t TextCall(const char* function, const char* text) {
 }
 
 }  // namespace
-
-#if !defined(STANDIN_WITHOUT_Initialize)
-STANDIN_EXPORT int32_t Initialize() {
-  standin::Journal("Initialize", {std::to_string(standin::InitializeCount())});
-  return standin::Result("Initialize");
-}
-#endif
-
-#if !defined(STANDIN_WITHOUT_Uninitialize)
-STANDIN_EXPORT int32_t Uninitialize() {
-  standin::Journal("Uninitialize");
-  return standin::Result("Uninitialize");
-}
-#endif
 
 #if !defined(STANDIN_WITHOUT_GetINAInfoQcs)
 namespace {

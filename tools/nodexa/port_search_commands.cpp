@@ -57,40 +57,46 @@ void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
       ->check(Subnet());
 }
 
+// A search that takes a printer type and remote subnets.
+struct TypeSearch {
+  const char* command;
+  const char* exportName;
+  const char* description;
+  NodexaList* (*search)(const NodexaList*);
+  bool withLocalPorts;  // the type is optional and local ports follow
+};
+
+void AddTypeSearch(CommandLine& commandLine, const std::shared_ptr<SearchValues>& values,
+                   const TypeSearch& kind) {
+  CLI::App* sub = commandLine.Application().add_subcommand(kind.command, kind.description);
+  AddTypeOptions(sub, *values, !kind.withLocalPorts);
+  commandLine.OnChosen(sub, [values, kind] {
+    Report report;
+    report.command = kind.command;
+    report.exportName = kind.exportName;
+    report.list = true;
+    report.request = TypeRequest(*values);
+    report.records =
+        ReadPortLines(Search(kind.search, report.request), values->type, kind.withLocalPorts);
+    return report;
+  });
+}
+
 }  // namespace
 
 void AddPortSearchCommands(CommandLine& commandLine) {
   auto values = std::make_shared<SearchValues>();
 
-  CLI::App* findPorts = commandLine.Application().add_subcommand(
-      "find-ports",
-      "Find network printers of one type through discovery (FindPorts): inkjets of the "
-      "product, laser printers, or laser multifunction scanners");
-  AddTypeOptions(findPorts, *values, true);
-  commandLine.OnChosen(findPorts, [values] {
-    Report report;
-    report.command = "find-ports";
-    report.exportName = "FindPorts";
-    report.list = true;
-    report.request = TypeRequest(*values);
-    report.records = ReadPortLines(Search(FindPorts, report.request), values->type, false);
-    return report;
-  });
-
-  CLI::App* findAll = commandLine.Application().add_subcommand(
-      "find-all-ports",
-      "Find every port for a printer (FindAllPorts): the network printers of a type found by "
-      "discovery, then the local spooler's ports");
-  AddTypeOptions(findAll, *values, false);
-  commandLine.OnChosen(findAll, [values] {
-    Report report;
-    report.command = "find-all-ports";
-    report.exportName = "FindAllPorts";
-    report.list = true;
-    report.request = TypeRequest(*values);
-    report.records = ReadPortLines(Search(FindAllPorts, report.request), values->type, true);
-    return report;
-  });
+  AddTypeSearch(commandLine, values,
+                {"find-ports", "FindPorts",
+                 "Find network printers of one type through discovery (FindPorts): inkjets of "
+                 "the product, laser printers, or laser multifunction scanners",
+                 FindPorts, false});
+  AddTypeSearch(commandLine, values,
+                {"find-all-ports", "FindAllPorts",
+                 "Find every port for a printer (FindAllPorts): the network printers of a type "
+                 "found by discovery, then the local spooler's ports",
+                 FindAllPorts, true});
 
   CLI::App* filtered = commandLine.Application().add_subcommand(
       "find-filtered",
