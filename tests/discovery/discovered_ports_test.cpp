@@ -10,6 +10,7 @@
 #include <random>
 
 #include "discovery/discovered_device.h"
+#include "harness/device_descriptions.h"
 #include "support/case_name.h"
 #include "support/ini_file.h"
 
@@ -22,18 +23,7 @@ using Records = std::vector<std::optional<std::string>>;
 // An inkjet printer in its own subnet, as the module describes it.
 std::string Inkjet(const std::string& address = "10.1.2.3", const std::string& cap = "262144",
                    const std::string& strid = "QX-100", const std::string& mac = "0011223344AB") {
-  return "<IPNAME>QX100-3344AB</IPNAME><IPADDRSOURCE>DHCP</IPADDRSOURCE>"
-         "<BROADCASTADDRESS>10.1.2.255</BROADCASTADDRESS><IPGATEWAY>10.1.2.1</IPGATEWAY>"
-         "<IPADDRESS>" +
-         address + "</IPADDRESS><ADAPTERCAP>" + cap +
-         "</ADAPTERCAP>"
-         "<1284STRID>" +
-         strid +
-         "</1284STRID><IPNETMASK>255.255.255.0</IPNETMASK>"
-         "<SUBNETADDRESS>10.1.2.0</SUBNETADDRESS><MACUAA>" +
-         mac +
-         "</MACUAA>"
-         "<ADAPTERPORT>1</ADAPTERPORT>";
+  return test::InkjetDevice("QX100-3344AB", address, cap, mac, "1", strid);
 }
 
 // A scanner; `modelId` null leaves the MODEL_ID element out.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/device_descriptions.h"
 #include "harness/test_machine.h"
 #include "harness/test_medium.h"
 #include "nodexa/nodexa.h"
@@ -20,26 +21,6 @@
 namespace nodexa::test {
 
 using Lines = std::vector<std::string>;
-
-// An inkjet printer description in the module's element order.
-inline std::string InkjetDevice(const std::string& name, const std::string& address,
-                                const std::string& cap, const std::string& mac,
-                                const std::string& port, const std::string& strid = "QX-100") {
-  return "<IPNAME>" + name +
-         "</IPNAME><IPADDRSOURCE>DHCP</IPADDRSOURCE>"
-         "<BROADCASTADDRESS>10.1.2.255</BROADCASTADDRESS><IPGATEWAY>10.1.2.1</IPGATEWAY>"
-         "<IPADDRESS>" +
-         address + "</IPADDRESS><ADAPTERCAP>" + cap +
-         "</ADAPTERCAP>"
-         "<1284STRID>" +
-         strid +
-         "</1284STRID><IPNETMASK>255.255.255.0</IPNETMASK>"
-         "<SUBNETADDRESS>10.1.2.0</SUBNETADDRESS><MACUAA>" +
-         mac +
-         "</MACUAA>"
-         "<ADAPTERPORT>" +
-         port + "</ADAPTERPORT>";
-}
 
 // A laser printer or scanner; scanners carry a MODEL_ID (`modelId` "" leaves
 // the element out).
