@@ -2,6 +2,7 @@
 
 #include "frame/unique_handle.h"
 #include "harness/child_process.h"
+#include "harness/process_start_windows.h"
 #include "harness/temp_dir.h"
 #include "platform/win32_api.h"
 
@@ -65,16 +66,8 @@ ChildResult RunProgram(const std::filesystem::path& program,
     startup.hStdInput = input.get();
     startup.hStdOutput = output.get();
     startup.hStdError = errors.get();
-    // Wine now and then fails a start while other programs of the prefix
-    // start up; one more try tells that apart from a program that cannot run.
     PROCESS_INFORMATION process = {};
-    bool started = false;
-    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
-      started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                               &startup, &process) != 0;
-      if (!started) Sleep(500);
-    }
-    if (!started) {
+    if (!StartProcess(command, true, startup, process)) {
       result.err = "CreateProcessA failed with " + std::to_string(GetLastError());
       return result;
     }

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "frame/unique_handle.h"
+#include "harness/process_start_windows.h"
 #include "harness/test_machine.h"
 #include "platform/win32_api.h"
 
@@ -25,8 +26,7 @@ bool ImportFile(const std::string& path) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!StartProcess(command, false, startup, process)) {
     ADD_FAILURE() << "could not start " << command << " (error " << GetLastError() << ")";
     return false;
   }

@@ -1,0 +1,21 @@
+// Starting a child process in the Windows build's tests. Wine 8 now and then
+// fails CreateProcessA with ERROR_INTERNAL_ERROR (1359) while other programs
+// of the prefix start up, so a failed start is tried twice more after a
+// short pause; a program that cannot run fails all three.
+#ifndef NODEXA_TESTS_HARNESS_PROCESS_START_WINDOWS_H_
+#define NODEXA_TESTS_HARNESS_PROCESS_START_WINDOWS_H_
+
+#include <string>
+
+#include "platform/win32_api.h"
+
+namespace nodexa::test {
+
+// CreateProcessA(nullptr, command, ..., inheritHandles, 0, ..., startup,
+// process); false with GetLastError() of the last try when no try started.
+bool StartProcess(std::string& command, bool inheritHandles, STARTUPINFOA& startup,
+                  PROCESS_INFORMATION& process);
+
+}  // namespace nodexa::test
+
+#endif  // NODEXA_TESTS_HARNESS_PROCESS_START_WINDOWS_H_
