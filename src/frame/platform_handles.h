@@ -1,5 +1,5 @@
 // Owners of the platform handles the frame and the support classes open:
-// a loaded module and a file search.
+// a loaded module, a file search and a registry key.
 #ifndef NODEXA_FRAME_PLATFORM_HANDLES_H_
 #define NODEXA_FRAME_PLATFORM_HANDLES_H_
 
@@ -21,6 +21,13 @@ struct FindTraits {
   static void Close(Type search) { FindClose(search); }
 };
 using UniqueFind = UniqueHandle<FindTraits>;
+
+struct RegistryKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type key) { RegCloseKey(key); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 }  // namespace nodexa
 

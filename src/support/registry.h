@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/unique_handle.h"
+#include "frame/platform_handles.h"
 #include "platform/win32_api.h"
 
 namespace nodexa {
@@ -42,13 +42,6 @@ struct RegistryValue {
   std::string stringValue;
   std::vector<std::string> multiStringValue;
 };
-
-struct RegistryKeyTraits {
-  using Type = HKEY;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type key) { RegCloseKey(key); }
-};
-using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 class Registry {
  public:

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "frame/unique_handle.h"
 #include "harness/child_process.h"
 #include "harness/process_start_windows.h"
 #include "harness/temp_dir.h"
@@ -9,13 +8,6 @@
 namespace nodexa::test {
 
 namespace {
-
-struct HandleTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Type handle) { CloseHandle(handle); }
-};
-using UniqueOwnedHandle = UniqueHandle<HandleTraits>;
 
 constexpr DWORD kTimeout = 120000;
 
@@ -39,10 +31,10 @@ std::string Quoted(const std::string& argument) {
   return quoted + "\"";
 }
 
-UniqueOwnedHandle Inheritable(const std::string& path, DWORD access, DWORD disposition) {
+UniqueFileHandle Inheritable(const std::string& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  return UniqueOwnedHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return UniqueFileHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace
@@ -55,9 +47,9 @@ ChildResult RunProgram(const std::filesystem::path& program,
   const std::string err = scratch.File("err");
   bool ended = false;
   {
-    const UniqueOwnedHandle input = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    const UniqueOwnedHandle output = Inheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
-    const UniqueOwnedHandle errors = Inheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
+    const UniqueFileHandle input = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    const UniqueFileHandle output = Inheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
+    const UniqueFileHandle errors = Inheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
     std::string command = Quoted(program.string());
     for (const std::string& argument : arguments) command += " " + Quoted(argument);
     STARTUPINFOA startup = {};
@@ -71,8 +63,8 @@ ChildResult RunProgram(const std::filesystem::path& program,
       result.err = "CreateProcessA failed with " + std::to_string(GetLastError());
       return result;
     }
-    const UniqueOwnedHandle child(process.hProcess);
-    const UniqueOwnedHandle thread(process.hThread);
+    const UniqueProcessHandle child(process.hProcess);
+    const UniqueProcessHandle thread(process.hThread);
     DWORD exitCode = 0;
     ended = WaitForSingleObject(child.get(), kTimeout) == WAIT_OBJECT_0 &&
             GetExitCodeProcess(child.get(), &exitCode);

@@ -7,9 +7,26 @@
 
 #include <string>
 
+#include "frame/unique_handle.h"
 #include "platform/win32_api.h"
 
 namespace nodexa::test {
+
+// Owners of the handles a start hands out: processes and threads (null when
+// none), files (INVALID_HANDLE_VALUE when none).
+struct ProcessHandleTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type handle) { CloseHandle(handle); }
+};
+using UniqueProcessHandle = UniqueHandle<ProcessHandleTraits>;
+
+struct FileHandleTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type handle) { CloseHandle(handle); }
+};
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
 // CreateProcessA(nullptr, command, ..., inheritHandles, 0, ..., startup,
 // process); false with GetLastError() of the last try when no try started.

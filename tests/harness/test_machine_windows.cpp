@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "frame/unique_handle.h"
 #include "harness/process_start_windows.h"
 #include "harness/test_machine.h"
 #include "platform/win32_api.h"
@@ -10,13 +9,6 @@
 namespace nodexa::test {
 
 namespace {
-
-struct HandleTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type handle) { CloseHandle(handle); }
-};
-using UniqueProcessHandle = UniqueHandle<HandleTraits>;
 
 constexpr DWORD kImportTimeout = 120000;
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "frame/unique_handle.h"
+#include "frame/platform_handles.h"
 #include "harness/test_machine.h"
 #include "platform/posix/machine_facts.h"
 #include "platform/win32_api.h"
@@ -22,12 +22,7 @@ namespace {
 
 using nodexa::test::TestMachine;
 
-struct KeyTraits {
-  using Type = HKEY;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type key) { RegCloseKey(key); }
-};
-using Key = nodexa::UniqueHandle<KeyTraits>;
+using Key = nodexa::UniqueRegistryKey;
 
 LONG Code(DWORD error) { return static_cast<LONG>(error); }
 

@@ -7,18 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "frame/unique_handle.h"
+#include "frame/platform_handles.h"
 #include "harness/test_machine.h"
 #include "platform/win32_api.h"
 
 namespace {
 
-struct KeyTraits {
-  using Type = HKEY;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type key) { RegCloseKey(key); }
-};
-using Key = nodexa::UniqueHandle<KeyTraits>;
+using Key = nodexa::UniqueRegistryKey;
 
 constexpr char kKey[] = "Software\\NodexaTest\\Platform";
 

@@ -2,19 +2,14 @@
 
 #include <vector>
 
-#include "frame/unique_handle.h"
+#include "frame/platform_handles.h"
 #include "platform/win32_api.h"
 
 namespace nodexa::cli {
 
 namespace {
 
-struct KeyTraits {
-  using Type = HKEY;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type key) { RegCloseKey(key); }
-};
-using UniqueKey = UniqueHandle<KeyTraits>;
+using UniqueKey = UniqueRegistryKey;
 
 UniqueKey OpenMachineKey(const std::string& key) {
   HKEY opened = nullptr;
