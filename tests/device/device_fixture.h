@@ -10,7 +10,7 @@
 
 #include "harness/test_devices.h"
 #include "harness/test_machine.h"
-#include "support/log_capture.h"
+#include "harness/log_capture.h"
 
 namespace nodexa::test {
 

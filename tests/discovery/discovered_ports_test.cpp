@@ -11,7 +11,7 @@
 
 #include "discovery/discovered_device.h"
 #include "harness/device_descriptions.h"
-#include "support/case_name.h"
+#include "harness/case_name.h"
 #include "support/ini_file.h"
 
 namespace nodexa {

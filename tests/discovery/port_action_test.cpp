@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "harness/test_machine.h"
-#include "support/log_capture.h"
+#include "harness/log_capture.h"
 
 namespace nodexa {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "discovery/local_ports.h"
 #include "frame/string_toolkit.h"
-#include "support/case_name.h"
+#include "harness/case_name.h"
 
 namespace nodexa {
 namespace {

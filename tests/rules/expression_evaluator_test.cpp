@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "support/case_name.h"
+#include "harness/case_name.h"
 
 namespace nodexa {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "harness/test_medium.h"
-#include "support/case_name.h"
+#include "harness/case_name.h"
 #include "support/ini_section.h"
-#include "support/log_capture.h"
+#include "harness/log_capture.h"
 
 namespace nodexa {
 namespace {

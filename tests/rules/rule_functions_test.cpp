@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "rules/data_field.h"
-#include "support/case_name.h"
+#include "harness/case_name.h"
 
 namespace nodexa {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/case_name.h"
+#include "harness/case_name.h"
 
 namespace nodexa {
 namespace {

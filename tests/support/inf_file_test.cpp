@@ -5,7 +5,7 @@
 #include <string>
 
 #include "harness/temp_dir.h"
-#include "support/file_bytes.h"
+#include "harness/file_bytes.h"
 
 namespace nodexa {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "frame/string_toolkit.h"
 #include "harness/temp_dir.h"
-#include "support/file_bytes.h"
-#include "support/log_capture.h"
+#include "harness/file_bytes.h"
+#include "harness/log_capture.h"
 #include "support/text_file.h"
 
 namespace nodexa {

@@ -6,7 +6,7 @@
 
 #include "harness/test_medium.h"
 #include "support/ini_file.h"
-#include "support/log_capture.h"
+#include "harness/log_capture.h"
 
 namespace nodexa {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "harness/temp_dir.h"
-#include "support/file_bytes.h"
-#include "support/log_capture.h"
+#include "harness/file_bytes.h"
+#include "harness/log_capture.h"
 
 namespace nodexa {
 namespace {

@@ -1,7 +1,7 @@
 // Sends the library's diagnostic log to a scratch file for one test and
 // reads its lines back (without line ends).
-#ifndef NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
-#define NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
+#ifndef NODEXA_TESTS_HARNESS_LOG_CAPTURE_H_
+#define NODEXA_TESTS_HARNESS_LOG_CAPTURE_H_
 
 #include <cstdio>
 #include <sstream>
@@ -40,4 +40,4 @@ class LogCapture {
 
 }  // namespace nodexa::test
 
-#endif  // NODEXA_TESTS_SUPPORT_LOG_CAPTURE_H_
+#endif  // NODEXA_TESTS_HARNESS_LOG_CAPTURE_H_

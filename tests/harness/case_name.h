@@ -1,6 +1,6 @@
 // The GoogleTest name of a table row: the row's `name` field.
-#ifndef NODEXA_TESTS_SUPPORT_CASE_NAME_H_
-#define NODEXA_TESTS_SUPPORT_CASE_NAME_H_
+#ifndef NODEXA_TESTS_HARNESS_CASE_NAME_H_
+#define NODEXA_TESTS_HARNESS_CASE_NAME_H_
 
 #include <gtest/gtest.h>
 
@@ -17,4 +17,4 @@ struct CaseName {
 
 }  // namespace nodexa::test
 
-#endif  // NODEXA_TESTS_SUPPORT_CASE_NAME_H_
+#endif  // NODEXA_TESTS_HARNESS_CASE_NAME_H_

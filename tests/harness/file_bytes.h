@@ -1,7 +1,7 @@
 // UTF-16 little-endian images of narrow text whose characters are all below 0x80 or in 0xA0..0xFF
 // (where code page 1252 and UTF-16 share their values).
-#ifndef NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
-#define NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
+#ifndef NODEXA_TESTS_HARNESS_FILE_BYTES_H_
+#define NODEXA_TESTS_HARNESS_FILE_BYTES_H_
 
 #include <cstdint>
 #include <string>
@@ -40,4 +40,4 @@ inline std::string Garbage(size_t size, uint32_t seed) {
 
 }  // namespace nodexa::test
 
-#endif  // NODEXA_TESTS_SUPPORT_FILE_BYTES_H_
+#endif  // NODEXA_TESTS_HARNESS_FILE_BYTES_H_
