@@ -13,10 +13,11 @@ const SourceRecord kNoFields;
 const SourceRecord kModel{{"MODEL_ID", "Alpha-100"}};
 const SourceRecord kFlag{{"F", "1"}};
 const SourceRecord kEmptyPair{{"A", ""}, {"B", ""}};
-const SourceRecord kAddress{{"IPADDRESS", "1.2.3.4"}, {"NOIP", "printer"}};
+const SourceRecord kAddress{
+    {"IPADDRESS", "1.2.3.4"}, {"NOIP", "printer"}, {"HIGH", "192.168.1.20"}, {"BAD", "1.2.3.256"}};
 const SourceRecord kRepeated{{"Name", "first"}, {"NAME", "second"}};
 const SourceRecord kExtremes{
-    {"LOW", "-2147483648"}, {"MINUS", "-1"}, {"UML", "\xC4"}, {"LOWUML", "\xE4"}};
+    {"LOW", "-2147483648"}, {"MINUS", "-1"}, {"UML", "\xC4"}, {"LOWUML", "\xE4"}, {"PADDED", "a "}};
 
 struct EvaluateCase {
   const char* name;
@@ -24,8 +25,6 @@ struct EvaluateCase {
   std::string expression;
   const char* expected;
 };
-
-void PrintTo(const EvaluateCase& c, std::ostream* out) { *out << c.name; }
 
 class EvaluateTable : public ::testing::TestWithParam<EvaluateCase> {};
 
@@ -42,6 +41,10 @@ INSTANTIATE_TEST_SUITE_P(
         EvaluateCase{"SumWithWord", &kNoFields, "2+x", "2x"},
         EvaluateCase{"SumOfEmptyFields", &kEmptyPair, "A+B", "0"},
         EvaluateCase{"SumOfEmptyLeaves", &kNoFields, "(-)+(-)", "0"},
+        EvaluateCase{"SignedValueConcatenates", &kExtremes, "MINUS+2", "-12"},
+        // The other operators read the leading number of each operand, words as 0.
+        EvaluateCase{"DifferenceOfWords", &kNoFields, "x-y", "0"},
+        EvaluateCase{"LeadingNumberOfWord", &kNoFields, "12ab-2", "10"},
         // Association, precedence, parentheses.
         EvaluateCase{"LeftAssociation", &kNoFields, "10-2-3", "5"},
         EvaluateCase{"ProductBindsTighter", &kNoFields, "2+3*4", "14"},
@@ -55,13 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Equality folds A to Z; operands are trimmed.
         EvaluateCase{"EqualIgnoringCase", &kNoFields, "A==a", "1"},
         EvaluateCase{"NotEqualTrimmed", &kNoFields, "A == b", "0"},
+        EvaluateCase{"FieldValuesNotTrimmed", &kExtremes, "PADDED==a", "0"},
         // The conditional.
         EvaluateCase{"ConditionalTrue", &kNoFields, "1?X:Y", "X"},
         EvaluateCase{"ConditionalFalse", &kNoFields, "0?X:Y", "Y"},
         EvaluateCase{"ConditionalOnField", &kFlag, "F?yes:no", "yes"},
+        EvaluateCase{"ConditionalOnNegative", &kExtremes, "MINUS?yes:no", "yes"},
         // Negation binds loosest.
         EvaluateCase{"NotZero", &kNoFields, "!0", "1"},
         EvaluateCase{"NotFive", &kNoFields, "!5", "0"},
+        EvaluateCase{"NotWord", &kNoFields, "!word", "1"},
         EvaluateCase{"NotOfComparison", &kNoFields, "!A==B", "1"},
         EvaluateCase{"NotOfSum", &kNoFields, "!1+1", "0"},
         // Functions on a field.
@@ -82,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Logical and bitwise operators.
         EvaluateCase{"LogicalAnd", &kNoFields, "2&&3", "1"},
         EvaluateCase{"LogicalAndOfWord", &kNoFields, "2&&x", ""},
+        EvaluateCase{"LogicalAndOfEmpty", &kEmptyPair, "A&&1", "0"},
+        EvaluateCase{"LogicalAndOfSigned", &kExtremes, "MINUS&&1", ""},
         EvaluateCase{"BitwiseAnd", &kNoFields, "6&3", "2"},
         EvaluateCase{"BitwiseOr", &kNoFields, "6|3", "7"},
         EvaluateCase{"EnclosingQuotesGo", &kNoFields, "\"a+b\"", "ab"},
@@ -158,6 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
         EvaluateCase{"NegativeCountToEnd", &kModel, "MODEL_ID.substr(6,0-1)", "100"},
         EvaluateCase{"SubstrOfEmpty", &kEmptyPair, "A.substr(0,1)", ""},
         EvaluateCase{"BlanksAroundArguments", &kModel, "MODEL_ID.substr( 0 , 5 )", "Alpha"},
+        EvaluateCase{"ArgumentsReadAsNumbers", &kModel, "MODEL_ID.substr(1x, 2y)", "lp"},
+        EvaluateCase{"ArgumentsAreExpressions", &kModel, "MODEL_ID.substr(MODEL_ID.length-8,1+1)",
+                     "lp"},
+        EvaluateCase{"UnclosedCall", &kModel, "MODEL_ID.substr(0,2", "Al"},
+        EvaluateCase{"LengthInBytes", &kExtremes, "UML.length", "1"},
         EvaluateCase{"TrailingSeparator", &kModel, "MODEL_ID.substr(6,)", ""},
         EvaluateCase{"BlankArgumentText", &kModel, "MODEL_ID.length( )", "9"},
         EvaluateCase{"FindWithoutArgument", &kModel, "MODEL_ID.Find()", ""},
@@ -165,7 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
         EvaluateCase{"NestedCallCommaSplits", &kModel, "MODEL_ID.Find(MODEL_ID.substr(6,3))", ""},
         EvaluateCase{"NestedCall", &kModel, "MODEL_ID.Find(MODEL_ID.length)", "-1"},
         EvaluateCase{"FindDigit", &kModel, "MODEL_ID.Find(0)", "7"},
+        EvaluateCase{"FindMatchesCase", &kModel, "MODEL_ID.Find(a)", "4"},
         EvaluateCase{"ReplaceEvery", &kModel, "MODEL_ID.Replace(0,1)", "Alpha-111"},
+        EvaluateCase{"ReplaceMatchesCase", &kModel, "MODEL_ID.Replace(a,x)", "Alphx-100"},
         EvaluateCase{"ReplaceOneArgument", &kModel, "MODEL_ID.Replace(a)", ""},
         EvaluateCase{"EmptyWithArgument", &kModel, "MODEL_ID.Empty(x)", ""},
         EvaluateCase{"EmptyOfEmptyField", &kEmptyPair, "A.Empty()", "1"},
@@ -173,6 +188,8 @@ INSTANTIATE_TEST_SUITE_P(
         EvaluateCase{"IpToLongIgnoresArguments", &kAddress, "IPADDRESS.iptolong(1,2,3)",
                      "67305985"},
         EvaluateCase{"IpToLongOfNoAddress", &kAddress, "NOIP.IpToLong", "4294967295"},
+        EvaluateCase{"IpToLongFirstOctetLowest", &kAddress, "HIGH.IpToLong", "335653056"},
+        EvaluateCase{"IpToLongOctetTooLarge", &kAddress, "BAD.IpToLong", "4294967295"},
         EvaluateCase{"LengthOfAddress", &kAddress, "IPADDRESS.length", "7"}),
     test::CaseName());
 
@@ -246,20 +263,6 @@ TEST(EvaluateDepth, NestingUpToTheBoundIsEvaluatedAndPastItEmpty) {
   };
   for (const auto& c : cases)
     EXPECT_TRUE(Evaluate(*c.context, c.expression) == c.expected) << c.name;
-}
-
-TEST(ResolveTerm, LooksUpAndCalls) {
-  EXPECT_EQ(ResolveTerm(kModel, "MODEL_ID"), "Alpha-100");
-  EXPECT_EQ(ResolveTerm(kModel, "MODEL_ID.substr(0,2"), "Al");
-  EXPECT_EQ(ResolveTerm(kModel, "OTHER.length()"), "5");
-  // A term is not split at operators.
-  EXPECT_EQ(ResolveTerm(kNoFields, "1+1"), "1+1");
-}
-
-TEST(CallFunction, EvaluatesItsArguments) {
-  EXPECT_EQ(CallFunction(kModel, "subject", "substr", "MODEL_ID.length-8, 1+1"), "ub");
-  EXPECT_EQ(CallFunction(kModel, "subject", "length", ""), "7");
-  EXPECT_EQ(CallFunction(kModel, "subject", "nothing", "8/0"), "subject");
 }
 
 }  // namespace

@@ -17,8 +17,6 @@ struct ReadCase {
   uint32_t asUnsigned;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
-
 class ReadTable : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTable, ReadsLikeStrtolAndStrtoulIn32Bits) {
@@ -46,28 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"Huge", std::string(5000, '9'), INT32_MAX, UINT32_MAX},
                       ReadCase{"Hexadecimal", "0x1F", 0, 0u}),
     test::CaseName());
-
-TEST(IsAllDigit, EmptyAndDigitsOnly) {
-  EXPECT_TRUE(IsAllDigit(""));
-  EXPECT_TRUE(IsAllDigit("0123456789"));
-  EXPECT_FALSE(IsAllDigit("-1"));
-  EXPECT_FALSE(IsAllDigit("1 "));
-  EXPECT_FALSE(IsAllDigit("\xB2"));  // a superscript two is no decimal digit
-}
-
-TEST(Wrap32, TwosComplement) {
-  EXPECT_EQ(Wrap32(2147483648LL), INT32_MIN);
-  EXPECT_EQ(Wrap32(-2147483649LL), INT32_MAX);
-  EXPECT_EQ(Wrap32(4294967296LL), 0);
-  EXPECT_EQ(Wrap32(-1), -1);
-  EXPECT_EQ(Wrap32(4294967295LL), -1);
-}
-
-TEST(WriteNumbers, DecimalText) {
-  EXPECT_EQ(WriteSigned(INT32_MIN), "-2147483648");
-  EXPECT_EQ(WriteSigned(0), "0");
-  EXPECT_EQ(WriteUnsigned(UINT32_MAX), "4294967295");
-}
 
 }  // namespace
 }  // namespace nodexa
