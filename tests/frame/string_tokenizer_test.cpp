@@ -51,17 +51,5 @@ INSTANTIATE_TEST_SUITE_P(
                       TokenizerCase{"a\"|\"b", '|', kQuotedSkip, {"a\"", "\"b"}},
                       TokenizerCase{"1|2|3|4|5|6|7", '|', 0, {"1", "2", "3", "4", "5", "6", "7"}}));
 
-TEST(StringTokenizer, NextTokenReportsTheEnd) {
-  StringTokenizer tokenizer("x|", '|');
-  std::string token;
-  EXPECT_TRUE(tokenizer.HasMore());
-  EXPECT_TRUE(tokenizer.NextToken(token));
-  EXPECT_EQ(token, "x");
-  EXPECT_FALSE(tokenizer.HasMore());
-  token = "stale";
-  EXPECT_FALSE(tokenizer.NextToken(token));
-  EXPECT_EQ(token, "");
-}
-
 }  // namespace
 }  // namespace nodexa
