@@ -96,11 +96,13 @@ PY
   ctest --preset "$preset" -j "$jobs" --timeout 180 --output-on-failure \
     ${FAULT_CTEST_ARGS:-} > "$work/test.log" 2>&1 || true
   restore
-  programs=$(sed -n 's/^ *[0-9]* - \([^ ]*\) (.*/\1/p' "$work/test.log" | sort -u | paste -sd, -)
-  tests=$(grep -oE '^\[  FAILED  \] [A-Za-z0-9_/.]+' "$work/test.log" | cut -c14- | sort -u |
-          paste -sd, -)
+  # CTest's closing list names the failing programs; GoogleTest's the tests.
+  programs=$(sed -n 's/^[[:space:]]*[0-9]\{1,\} - \([A-Za-z0-9_]\{1,\}\) (.*/\1/p' "$work/test.log" |
+             sort -u | paste -sd, -)
+  tests=$(grep -oE '^\[  FAILED  \] [A-Za-z0-9_/.]+' "$work/test.log" | cut -c14- |
+          grep -E '[./]' | sort -u | paste -sd, - || true)
   verdict=MISSED
-  [ -z "$programs" ] || verdict=caught
+  [ -z "$programs$tests" ] || verdict=caught
   printf '%s\t%s\t%s\t%s\n' "$id" "$verdict" "$programs" "$tests" | tee -a "$out"
   echo "  ($id: $(cat "$dir/what"); $((SECONDS - started)) s)" >&2
 done

@@ -11,8 +11,7 @@
 #include <fstream>
 #include <memory>
 
-#include "exports/port_search_fixture.h"
-#include "harness/test_devices.h"
+#include "exports/export_fixture.h"
 
 namespace {
 
@@ -54,15 +53,14 @@ const char kSpooler[] =
     "[Printer Acme]\nDriver=Acme Laser\nPort=\\\\server\\acme\n"
     "[Printer Remote]\nServer=\\\\OFFICE\nDriver=QX-100 Series\nPort=\\\\office\\remote\n";
 
-class FindAllPortsFilteredTest : public nodexa::test::PortSearchTest {
+class FindAllPortsFilteredTest : public nodexa::test::ExportTest {
  protected:
   FindAllPortsFilteredTest() {
+    OfficeHcp();
     RuleFile(kRuleFile);
     devices.SetDevices(kDevices);
     machine.SetSpooler(kSpooler);
   }
-
-  void RuleFile(const std::string& text) const { nodexa::test::WriteRuleFile(medium, text); }
 
   // The call's list, which the caller owns; fails the test on null.
   Lines Find(const NodexaList& arguments) {
@@ -70,8 +68,6 @@ class FindAllPortsFilteredTest : public nodexa::test::PortSearchTest {
     EXPECT_NE(found, nullptr);
     return found != nullptr ? *found : Lines{};
   }
-
-  nodexa::test::TestDevices devices{machine};
 };
 
 TEST_F(FindAllPortsFilteredTest, RequestsLocalSubnetsAndEachRemoteSubnetWithItsMask) {

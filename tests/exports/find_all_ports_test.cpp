@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "exports/port_search_fixture.h"
+#include "exports/export_fixture.h"
 
 namespace {
 
@@ -36,9 +36,10 @@ Lines Concat(Lines first, const Lines& second) {
   return first;
 }
 
-class FindAllPortsTest : public nodexa::test::PortSearchTest {
+class FindAllPortsTest : public nodexa::test::ExportTest {
  protected:
   FindAllPortsTest() {
+    OfficeHcp();
     medium.InstallModule("QVXAcfg.dll", "QVXAcfg.dll");
     medium.SetAnswers("QVXAcfg.dll", "item.10000.1=QX-100 Series\n");
     machine.SetSpooler(kSpooler);
@@ -138,16 +139,27 @@ TEST_F(FindAllPortsTest, TheMarkerStaysOnUntilFindPorts) {
   EXPECT_EQ(*FindPorts(&request), nodexa::test::InkjetRecords(""));
 }
 
-// Every way the spooler can fail (the port-action table has them) leaves
-// the local ports out the same way.
+// A spooler that fails, or wants a larger buffer on every call (tried five
+// times), leaves the local ports out.
 TEST_F(FindAllPortsTest, FailingSpoolerAddsNoLocalPorts) {
   if (!TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in spooler's fault switches";
-  machine.SetSpooler(std::string(kSpooler) + "[Faults]\nEnumPortsError=1722\n");
+  const struct {
+    const char* faults;
+    Lines log;
+  } cases[] = {
+      {"EnumPortsError=1722\n", {"PortAction::OurEnumPorts: EnumPorts returned error code 1722"}},
+      {"EnumPortsGrowEveryCall=1\n",
+       {kTooSmall, kTooSmall, kTooSmall, kTooSmall, kTooSmall,
+        "PortAction::OurEnumPorts: We are trying too hard, giving up."}},
+  };
   const NodexaList request{"LaserScanner"};
-  EXPECT_EQ(Find(&request),
-            Lines{"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
-  EXPECT_EQ(medium.LogLines(),
-            Lines{"PortAction::OurEnumPorts: EnumPorts returned error code 1722"});
+  for (const auto& c : cases) {
+    machine.SetSpooler(std::string(kSpooler) + "[Faults]\n" + c.faults);
+    std::filesystem::remove(medium.LogPath());
+    EXPECT_EQ(Find(&request),
+              Lines{"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
+    EXPECT_EQ(medium.LogLines(), c.log) << c.faults;
+  }
 }
 
 TEST_F(FindAllPortsTest, WithoutModuleOnlyLocalPorts) {

@@ -2,7 +2,7 @@
 // devices, the texts the module receives, and bad device descriptions.
 #include <gtest/gtest.h>
 
-#include "exports/port_search_fixture.h"
+#include "exports/export_fixture.h"
 
 namespace {
 
@@ -12,8 +12,9 @@ const std::string kBase = "<UNICAST>1</UNICAST><LocalSubnets>1</LocalSubnets>";
 const std::string kAttached = "<CPDATTACHED>1</CPDATTACHED>";
 const std::string kUnattached = "<CPDATTACHED>0</CPDATTACHED>";
 
-class FindPortsTest : public nodexa::test::PortSearchTest {
+class FindPortsTest : public nodexa::test::ExportTest {
  protected:
+  FindPortsTest() { OfficeHcp(); }
   const NodexaList& Find(const NodexaList& request) {
     const NodexaList* found = FindPorts(&request);
     EXPECT_NE(found, nullptr);
