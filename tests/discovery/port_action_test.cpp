@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "harness/test_machine.h"
 #include "harness/log_capture.h"
+#include "harness/test_machine.h"
 
 namespace nodexa {
 namespace {
@@ -20,101 +20,58 @@ Lines PortNames(const PortInfoArray& ports, DWORD count) {
   Lines names;
   for (size_t i = 0; i < ports.Usable(count); ++i) {
     const PORT_INFO_2A& port = ports.Entries()[i];
-    names.push_back(std::string(port.pPortName != nullptr ? port.pPortName : "(null)") + "=" +
-                    (port.pDescription != nullptr ? port.pDescription : "(null)"));
+    names.push_back(std::string(port.pPortName ? port.pPortName : "(null)") + "=" +
+                    (port.pDescription ? port.pDescription : "(null)"));
   }
   return names;
 }
 
-class PortActionTest : public ::testing::Test {
- protected:
-  test::TestMachine machine;
-  test::LogCapture log;
-};
-
 struct SpoolerCase {
-  const char* name;
   const char* spooler;
   DWORD status;
-  DWORD count;
   Lines ports;
   Lines log;
 };
 
-class SpoolerTable : public PortActionTest, public ::testing::WithParamInterface<SpoolerCase> {};
-
-TEST_P(SpoolerTable, FetchesOrGivesUp) {
+TEST(PortActionTest, FetchesOrGivesUp) {
   if (!test::TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in spooler's fault switches";
-  const SpoolerCase& c = GetParam();
-  machine.SetSpooler(c.spooler);
-  DWORD count = 99;
+  // clang-format off
+  const SpoolerCase cases[] = {
+      {"[Port LPT1:]\nDescription=Printer Port\n[Port COM1:]\nDescription=Serial Port\n", 0,
+       {"LPT1:=Printer Port", "COM1:=Serial Port"}, {kTooSmall}},
+      {"", 0, {}, {}},
+      // A list that grows at every call: five tries, then the spooler's answer stands.
+      {"[Port LPT1:]\n[Faults]\nEnumPortsGrowEveryCall=1\n", 122, {},
+       {kTooSmall, kTooSmall, kTooSmall, kTooSmall, kTooSmall,
+        "PortAction::OurEnumPorts: We are trying too hard, giving up."}},
+      {"[Faults]\nEnumPortsError=0xC0000005\n", 3221225477u, {},
+       {"PortAction::OurEnumPorts: EnumPorts returned error code 3221225477"}}};
+  // clang-format on
+  test::TestMachine machine;
   PortInfoArray ports;
-  EXPECT_EQ(PortAction::OurEnumPorts(count, ports), c.status);
-  EXPECT_EQ(count, c.count);
-  EXPECT_EQ(PortNames(ports, count), c.ports);
-  EXPECT_EQ(ports.Entries() == nullptr, c.ports.empty());
-  EXPECT_EQ(log.Lines(), c.log);
+  for (const SpoolerCase& c : cases) {
+    const test::LogCapture log;
+    machine.SetSpooler(c.spooler);
+    DWORD count = 99;
+    // An earlier fetch's entries never outlive the next.
+    EXPECT_EQ(PortAction::OurEnumPorts(count, ports), c.status) << c.spooler;
+    EXPECT_EQ(count, c.ports.size()) << c.spooler;
+    EXPECT_EQ(PortNames(ports, count), c.ports) << c.spooler;
+    EXPECT_EQ(ports.Entries() == nullptr, c.ports.empty()) << c.spooler;
+    EXPECT_EQ(log.Lines(), c.log) << c.spooler;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SpoolerTable,
-    ::testing::Values(SpoolerCase{"TwoCalls",
-                                  "[Port LPT1:]\nMonitor=Local Port\nDescription=Printer Port\n"
-                                  "[Port COM1:]\nDescription=Serial Port\n",
-                                  0,
-                                  2,
-                                  {"LPT1:=Printer Port", "COM1:=Serial Port"},
-                                  {kTooSmall}},
-                      SpoolerCase{"NoPortsNeedNoBuffer", "", 0, 0, {}, {}},
-                      SpoolerCase{"GrowingEveryCall",
-                                  "[Port LPT1:]\n[Faults]\nEnumPortsGrowEveryCall=1\n",
-                                  122,
-                                  0,
-                                  {},
-                                  {kTooSmall, kTooSmall, kTooSmall, kTooSmall, kTooSmall,
-                                   "PortAction::OurEnumPorts: We are trying too hard, giving up."}},
-                      SpoolerCase{"FailingWithACode",
-                                  "[Port LPT1:]\n[Faults]\nEnumPortsError=1722\n",
-                                  1722,
-                                  0,
-                                  {},
-                                  {"PortAction::OurEnumPorts: EnumPorts returned error code 1722"}},
-                      SpoolerCase{
-                          "ErrorCodesAreUnsigned",
-                          "[Faults]\nEnumPortsError=0xC0000005\n",
-                          3221225477u,
-                          0,
-                          {},
-                          {"PortAction::OurEnumPorts: EnumPorts returned error code 3221225477"}}),
-    [](const ::testing::TestParamInfo<SpoolerCase>& row) { return std::string(row.param.name); });
-
-TEST_F(PortActionTest, ResultsFromAnEarlierFetchAreReplaced) {
-  if (!test::TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in spooler's fault switches";
-  machine.SetSpooler("[Port LPT1:]\nDescription=Printer Port\n");
-  DWORD count = 0;
-  PortInfoArray ports;
-  ASSERT_EQ(PortAction::OurEnumPorts(count, ports), 0u);
-  ASSERT_NE(ports.Entries(), nullptr);
-  machine.SetSpooler("[Faults]\nEnumPortsError=5\n");
-  EXPECT_EQ(PortAction::OurEnumPorts(count, ports), 5u);
-  EXPECT_EQ(ports.Entries(), nullptr);
-  EXPECT_EQ(count, 0u);
-}
-
-TEST_F(PortActionTest, TheMachinesOwnSpooler) {
+TEST(PortActionTest, TheMachinesOwnSpooler) {
   if (test::TestMachine::IsStandIn()) GTEST_SKIP() << "a real spooler";
+  const test::LogCapture log;
   DWORD count = 0;
   PortInfoArray ports;
   ASSERT_EQ(PortAction::OurEnumPorts(count, ports), 0u);
   // One probe without a buffer, then the fetch.
   EXPECT_EQ(log.Lines(), Lines{kTooSmall});
   const Lines names = PortNames(ports, count);
-  for (const char* port : {"LPT1:", "COM1:", "FILE:"}) {
-    EXPECT_NE(std::find_if(names.begin(), names.end(),
-                           [&](const std::string& name) { return name.rfind(port, 0) == 0; }),
-              names.end())
-        << port;
-  }
+  EXPECT_NE(std::find(names.begin(), names.end(), "LPT1:=Local Port"), names.end());
 }
 
 }  // namespace
