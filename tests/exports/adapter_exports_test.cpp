@@ -63,52 +63,31 @@ class AdapterExports : public nodexa::test::CallTableTest {};
 
 TEST_P(AdapterExports, SendAnswerLogAndStore) { Run(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Calls, AdapterExports,
     ::testing::Values(
-        CallCase{"adapter query in a thousand-byte buffer",
-                 "QVXAinst.dll",
-                 "GetINAInfoQcs.text=<INASUPPORTED>1</INASUPPORTED>\n",
-                 "USB001",
-                 IsINAAttached,
-                 1,
-                 Bracketed({kQuery}),
-                 {}},
-        CallCase{"long adapter information takes a second call",
-                 "QVXAinst.dll",
-                 "GetINAInfoQcs.text=" + kLongInformation + "\n",
-                 "USB001",
-                 IsINADefault,
-                 1,
+        CallCase{"adapter query in a thousand-byte buffer", "QVXAinst.dll",
+                 "GetINAInfoQcs.text=<INASUPPORTED>1</INASUPPORTED>\n", "USB001", IsINAAttached, 1,
+                 Bracketed({kQuery}), {}},
+        CallCase{"long adapter information takes a second call", "QVXAinst.dll",
+                 "GetINAInfoQcs.text=" + kLongInformation + "\n", "USB001", IsINADefault, 1,
                  Bracketed({kQuery, "GetINAInfoQcs\t<PORTNAME>USB001</PORTNAME>\t" +
-                                        std::to_string(kLongInformation.size() + 1)}),
-                 {}},
-        CallCase{"adapter query fails at once",
-                 "QVXAinst.dll",
+                                        std::to_string(kLongInformation.size() + 1)}), {}},
+        CallCase{"adapter query fails at once", "QVXAinst.dll",
                  "GetINAInfoQcs.text=<INASUPPORTED>1</INASUPPORTED>\nGetINAInfoQcs.result=5\n",
-                 "USB001",
-                 IsINAAttached,
-                 0,
-                 Bracketed({kQuery}),
+                 "USB001", IsINAAttached, 0, Bracketed({kQuery}),
                  {"Nodexa::GetINAInfoQcs(1):Function in inst.dll GetINAInfoQcs failed with error "
                   "code 5"}},
-        CallCase{"adapter query fails on the second call",
-                 "QVXAinst.dll",
-                 "GetINAInfoQcs.text=" + kLongInformation + "\nGetINAInfoQcs.result=-7\n",
-                 "USB001",
-                 IsINAAttached,
-                 0,
+        CallCase{"adapter query fails on the second call", "QVXAinst.dll",
+                 "GetINAInfoQcs.text=" + kLongInformation + "\nGetINAInfoQcs.result=-7\n", "USB001",
+                 IsINAAttached, 0,
                  Bracketed({kQuery, "GetINAInfoQcs\t<PORTNAME>USB001</PORTNAME>\t" +
                                         std::to_string(kLongInformation.size() + 1)}),
                  {"Nodexa::GetINAInfoQcs(2):Function in inst.dll GetINAInfoQcs failed with error "
                   "code 4294967289"}},
-        CallCase{"adapter query without a port",
-                 "QVXAinst.dll",
-                 "",
-                 "",
-                 [](const char*) { return IsINADefault(nullptr); },
-                 0,
-                 Bracketed({}),
+        CallCase{"adapter query without a port", "QVXAinst.dll", "", "",
+                 [](const char*) { return IsINADefault(nullptr); }, 0, Bracketed({}),
                  {"Nodexa::GetINAInfoQcs:Invalid parameter passed to function"}},
         SetScanner("scan host in code page 1252 with the default PIN",
                    "USB001|AB|1252|SOFTWARE\\NodexaTest",
@@ -124,28 +103,19 @@ INSTANTIATE_TEST_SUITE_P(
         SetScanner("scan host name in the ANSI code page", "IP_10.1.2.3|pc\xE9|1252|key",
                    "<PORTNAME>IP_10.1.2.3</PORTNAME><PcName>7063e900</PcName><CodePage>1252"
                    "</CodePage><PinNumber>7391</PinNumber>"),
-        CallCase{"scan host failure is recorded",
-                 "QVXAinst.dll",
-                 "SetScannerHostInfoQcs.result=-5\n",
-                 "USB001|AB|1252|SOFTWARE\\NodexaTest",
-                 SetScannerRegisterInfo,
-                 0,
+        CallCase{"scan host failure is recorded", "QVXAinst.dll",
+                 "SetScannerHostInfoQcs.result=-5\n", "USB001|AB|1252|SOFTWARE\\NodexaTest",
+                 SetScannerRegisterInfo, 0,
                  Bracketed({"SetScannerHostInfoQcs\t<PORTNAME>USB001</PORTNAME><PcName>414200"
                             "</PcName><CodePage>1252</CodePage><PinNumber>7391</PinNumber>"}),
                  {"Nodexa::SetScannerRegisterInfo:Function in xxxxhcp.dll SetScannerHostInfo "
                   "failed with error code 4294967291"}}
             .Stores("SetScannerRegisterInfo", "-5"),
-        CallCase{"scan host of three values",
-                 "QVXAinst.dll",
-                 "",
-                 "USB001|AB|1252",
-                 SetScannerRegisterInfo,
-                 0,
-                 Bracketed({}),
+        CallCase{"scan host of three values", "QVXAinst.dll", "", "USB001|AB|1252",
+                 SetScannerRegisterInfo, 0, Bracketed({}),
                  {"Nodexa::SetScannerRegisterInfo:Invalid Parameter passed"}},
         GetScanner("<PcName>410042000000</PcName><CodePage>932</CodePage><PinNumber>1234"
-                   "</PinNumber>",
-                   1, "AB|932|1234"),
+                   "</PinNumber>", 1, "AB|932|1234"),
         GetScanner("<pcname>414243</pcname><CODEPAGE>1252</CODEPAGE>", 1, "ABC|1252|"),
         GetScanner("<PcName>4G42</PcName><CodePage> 1252 </CodePage><PinNumber>1</PinNumber>", 1,
                    "@B|1252|1"),
@@ -153,23 +123,15 @@ INSTANTIATE_TEST_SUITE_P(
         GetScanner("<PinNumber>3</PinNumber>", 0, "earlier", "GetScannerHostInfoQcs.result=-7\n",
                    {"Nodexa::GetScannerRegisterInfo:Function in xxxxinst.dll GetScannerHostInfo "
                     "failed with error code -7"}),
-        CallCase{"scan host settings absent",
-                 "QVXAinst.dll",
-                 "GetScannerHostInfoQcs.probe=0\n",
-                 nodexa::test::kResultKey,
-                 GetScannerRegisterInfo,
-                 0,
-                 Bracketed({"GetScannerHostInfoQcs\t0"}),
-                 {}}
+        CallCase{"scan host settings absent", "QVXAinst.dll", "GetScannerHostInfoQcs.probe=0\n",
+                 nodexa::test::kResultKey, GetScannerRegisterInfo, 0,
+                 Bracketed({"GetScannerHostInfoQcs\t0"}), {}}
             .Stores("GetScannerRegisterInfo", "earlier"),
         Validate("accepted text is stored", "Validate.answer=Office PC\n", "Office  PC", "Name",
                  "Name\tOffice  PC\t10\t1", 1, "Office PC"),
         // Code page 1252 in: e acute; out: U with diaeresis.
-        Validate("texts cross as UTF-16",
-                 "Validate.answer=\xC3\x9C"
-                 "ber\n",
-                 "Caf\xE9", "", "\tCaf\xC3\xA9\t4\t1", 1,
-                 "\xDC"
+        Validate("texts cross as UTF-16", "Validate.answer=\xC3\x9C"
+                 "ber\n", "Caf\xE9", "", "\tCaf\xC3\xA9\t4\t1", 1, "\xDC"
                  "ber"),
         Validate("empty text has length zero", "", "", "Name", "Name\t\t0\t1", 1, ""),
         Validate("returned length cuts the answer", "Validate.answer=abcdef\nValidate.length=3\n",
@@ -180,32 +142,17 @@ INSTANTIATE_TEST_SUITE_P(
         Validate("rejected text leaves the earlier value",
                  "Validate.result=0\nValidate.answer=bad\n", "x", "Name", "Name\tx\t1\t1", 0,
                  "earlier", {"Nodexa::ValidateUnicodeString:Error Validating Unicode String."}),
-        CallCase{"validation of three values loads nothing",
-                 "QVXAgrd.dll",
-                 "",
-                 "{module}|a|b",
-                 ValidateUnicodeString,
-                 0,
-                 {},
-                 {kInvalidText}}
+        CallCase{"validation of three values loads nothing", "QVXAgrd.dll", "", "{module}|a|b",
+                 ValidateUnicodeString, 0, {}, {kInvalidText}}
             .Stores("ValidateUnicodeString", "earlier"),
-        CallCase{"validation of five values loads nothing",
-                 "QVXAgrd.dll",
-                 "",
-                 "{module}|a|b|SOFTWARE\\NodexaTest|more",
-                 ValidateUnicodeString,
-                 0,
-                 {},
+        CallCase{"validation of five values loads nothing", "QVXAgrd.dll", "",
+                 "{module}|a|b|SOFTWARE\\NodexaTest|more", ValidateUnicodeString, 0, {},
                  {kInvalidText}},
-        CallCase{"validation of null",
-                 "QVXAgrd.dll",
-                 "",
-                 "",
-                 [](const char*) { return ValidateUnicodeString(nullptr); },
-                 0,
-                 {},
+        CallCase{"validation of null", "QVXAgrd.dll", "", "",
+                 [](const char*) { return ValidateUnicodeString(nullptr); }, 0, {},
                  {kInvalidText}}),
     nodexa::test::CallCaseName);
+// clang-format on
 
 class INAFlags : public nodexa::test::ExportTest {};
 
