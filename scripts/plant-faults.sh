@@ -9,7 +9,9 @@
 # PRESET is a configured test preset (dev by default; mingw runs under Wine),
 # FAULTS the fault file (scripts/faults.txt), OUT the table written, one line
 # per fault: ID, then "caught" or "MISSED" (or "not-applied"/"build-failed"),
-# the failing test programs and the failing tests. Compare two tables with
+# the failing test programs and the failing tests. FAULT_CTEST_ARGS adds
+# arguments to ctest (e.g. -E to leave programs out, --stop-on-failure),
+# FAULT_BUILD_TARGETS builds only those targets. Compare two tables with
 #   scripts/plant-faults.sh --compare BEFORE AFTER
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -88,7 +90,8 @@ PY
     continue
   fi
   started=$SECONDS
-  if ! cmake --build "build/$preset" -j "$jobs" > "$work/build.log" 2>&1; then
+  if ! cmake --build "build/$preset" -j "$jobs" ${FAULT_BUILD_TARGETS:+--target $FAULT_BUILD_TARGETS} \
+      > "$work/build.log" 2>&1; then
     restore
     printf '%s\tbuild-failed\t\t\n' "$id" | tee -a "$out"
     continue
