@@ -27,17 +27,6 @@ inline std::string Unit(uint16_t value) {
   return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
 }
 
-// Deterministic bytes of every value, for garbage input.
-inline std::string Garbage(size_t size, uint32_t seed) {
-  std::string bytes(size, '\0');
-  uint32_t state = seed;
-  for (char& byte : bytes) {
-    state = state * 1664525u + 1013904223u;
-    byte = static_cast<char>(state >> 24);
-  }
-  return bytes;
-}
-
 }  // namespace nodexa::test
 
 #endif  // NODEXA_TESTS_HARNESS_FILE_BYTES_H_
