@@ -1,7 +1,7 @@
 // Device over the stand-in SetupApi.dll, newdev.dll and cfgmgr32.dll of the
 // POSIX build, answering from devices.ini: presence, removal and the driver
 // installation, which no export reaches (the port listing is proven through
-// the exports, in both builds).
+// the exports, in both builds); under Wine, the system's own services.
 #include "device/device.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +317,21 @@ TEST_F(DeviceTest, UninstallDefersWhatCannotBeDeleted) {
   for (char& c : oem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   EXPECT_EQ(std::string(pending, size), "\\??\\" + oem + ".INF" + std::string(2, '\0') + "\\??\\" +
                                             oem + ".PNF" + std::string(3, '\0'));
+}
+
+// Wine's setupapi lists devices, none of them a printer of this model.
+TEST(RealDevices, KnowNoPrinterOfTheModel) {
+  if (TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in cases cover this machine";
+  const LogCapture log;
+  Device device(kPrinterId);
+  EXPECT_TRUE(device.IsUsable());
+  EXPECT_EQ(device.GetPorts(), "");
+  EXPECT_FALSE(device.IsPresent(true));
+  std::string buffer = "stale";
+  EXPECT_TRUE(device.ForEachDevice(Device::PortsOperation, buffer, kPrinterId,
+                                   Device::PresentOnly | Device::IncludeRoot));
+  EXPECT_EQ(buffer, "");
+  EXPECT_TRUE(log.Lines().empty());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #define NODEXA_TESTS_HARNESS_LOG_CAPTURE_H_
 
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +20,7 @@ class LogCapture {
   LogCapture& operator=(const LogCapture&) = delete;
 
   std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    std::istringstream in(ReadBinary(folder.File("nodexa.log")));
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
+    return TextLines(ReadBinary(folder.File("nodexa.log")));
   }
 
   // Forgets what was logged so far.

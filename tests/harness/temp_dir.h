@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace nodexa::test {
 
@@ -22,6 +23,8 @@ class TempDir {
   std::filesystem::path path;
 };
 
+// The lines of `text` without their line ends (LF or CR LF).
+std::vector<std::string> TextLines(const std::string& text);
 // The whole file in binary mode ("" when it does not exist).
 std::string ReadBinary(const std::string& path);
 // Replaces the file's content with `bytes`, byte for byte.

@@ -1,7 +1,7 @@
 #include "harness/test_devices.h"
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "harness/test_medium.h"
 
@@ -47,23 +47,11 @@ void TestDevices::RemoveModule(const std::string& name) const {
 }
 
 std::vector<std::string> TestDevices::Journal(const std::string& name) const {
-  std::vector<std::string> lines;
-  std::istringstream in(ReadBinary(JournalOf(system / name).string()));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line == "Load" || line == "Unload") continue;
-    // The stand-ins escape backslashes, tabs and line feeds in arguments.
-    std::string unescaped;
-    for (size_t i = 0; i < line.size(); ++i) {
-      if (line[i] == '\\' && i + 1 < line.size()) {
-        const char next = line[++i];
-        unescaped += next == 't' ? '\t' : next == 'n' ? '\n' : next;
-      } else {
-        unescaped += line[i];
-      }
-    }
-    lines.push_back(unescaped);
-  }
+  std::vector<std::string> lines = ReadJournal(JournalOf(system / name));
+  lines.erase(
+      std::remove_if(lines.begin(), lines.end(),
+                     [](const std::string& line) { return line == "Load" || line == "Unload"; }),
+      lines.end());
   return lines;
 }
 

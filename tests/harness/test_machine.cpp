@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 #include "harness/test_medium.h"
@@ -17,10 +16,7 @@ std::string TestMachine::Fixture(const std::string& name) {
 }
 
 void TestMachine::RememberDeletions(const std::string& registryText) {
-  std::istringstream in(registryText);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : TextLines(registryText)) {
     if (line.compare(0, 2, "[-") == 0) deletions.push_back(line);
   }
 }

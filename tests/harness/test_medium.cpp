@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "platform/win32_api.h"
 
@@ -13,17 +12,6 @@ namespace nodexa::test {
 namespace {
 
 constexpr char kExecutableDirectoryVariable[] = "NODEXA_EXECUTABLE_DIRECTORY";
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 // A journal line as the module received its arguments: the stand-ins
 // escape backslashes, tabs and line feeds inside arguments.
@@ -41,6 +29,12 @@ std::string Unescaped(const std::string& line) {
 }
 
 }  // namespace
+
+std::vector<std::string> ReadJournal(const std::filesystem::path& file) {
+  std::vector<std::string> lines = TextLines(ReadBinary(file.string()));
+  for (std::string& line : lines) line = Unescaped(line);
+  return lines;
+}
 
 std::filesystem::path ProgramDirectory() {
   char buffer[4096] = {};
@@ -81,9 +75,7 @@ void TestMedium::SetAnswers(const std::string& name, const std::string& answers)
 }
 
 std::vector<std::string> TestMedium::Journal(const std::string& name) const {
-  std::vector<std::string> lines = Lines(ReadBinary(Beside(name, ".journal").string()));
-  for (std::string& line : lines) line = Unescaped(line);
-  return lines;
+  return ReadJournal(Beside(name, ".journal"));
 }
 
 void TestMedium::ClearJournal(const std::string& name) const {
@@ -93,6 +85,6 @@ void TestMedium::ClearJournal(const std::string& name) const {
 
 std::string TestMedium::LogPath() const { return (root.Path() / "nodexa.log").string(); }
 
-std::vector<std::string> TestMedium::LogLines() const { return Lines(ReadBinary(LogPath())); }
+std::vector<std::string> TestMedium::LogLines() const { return TextLines(ReadBinary(LogPath())); }
 
 }  // namespace nodexa::test

@@ -14,6 +14,10 @@
 
 namespace nodexa::test {
 
+// A stand-in module's journal, one entry per line, with the arguments as
+// the module received them (fields separated by tabs).
+std::vector<std::string> ReadJournal(const std::filesystem::path& file);
+
 // The folder of the running test program, where the stand-ins are built.
 std::filesystem::path ProgramDirectory();
 

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 
 #include "harness/child_process.h"
 #include "harness/temp_dir.h"
@@ -21,6 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using nodexa::test::ChildResult;
 using nodexa::test::ReadBinary;
+using nodexa::test::TextLines;
 using nodexa::test::TestMachine;
 using Json = nlohmann::ordered_json;
 using Strings = std::vector<std::string>;
@@ -34,16 +34,6 @@ constexpr char kKeyImport[] =
 
 fs::path Command() { return nodexa::test::ProgramDirectory() / NODEXA_COMMAND_FILE; }
 fs::path Demo() { return nodexa::test::ProgramDirectory().parent_path() / "demo"; }
-
-Strings Lines(const std::string& text) {
-  Strings lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -206,7 +196,7 @@ TEST_F(CommandTest, StoredValueIsShownWithItsParts) {
   UseRegistryKey();
   const ChildResult result = Run({"get-scanner-registration"});
   EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
-  EXPECT_EQ(Lines(result.out),
+  EXPECT_EQ(TextLines(result.out),
             (Strings{"GetScannerRegisterInfo(\"SOFTWARE\\Quorvex\\Nodexa\") = 1",
                      "The registration was read.",
                      "HKLM\\SOFTWARE\\Quorvex\\Nodexa \"GetScannerRegisterInfo\" = "
@@ -238,7 +228,7 @@ TEST_F(CommandTest, JsonReportAndLogWhereverTheGlobalOptionsStand) {
                         {"result", 0},
                         {"stored", stored},
                         {"exitStatus", 1}}));
-  EXPECT_EQ(Lines(ReadBinary(log)).size(), 2u);
+  EXPECT_EQ(TextLines(ReadBinary(log)).size(), 2u);
 }
 
 TEST_F(CommandTest, TypedTextGoesInAsAnsiAndComesOutAsTyped) {
@@ -262,7 +252,7 @@ TEST_F(CommandTest, SearchAsTableJsonOrRawLinesAndExitStatusOneForNone) {
   EXPECT_EQ(text.exitStatus + json.exitStatus + raw.exitStatus, 0) << text.out << text.err;
   EXPECT_EQ(text.err + json.err + raw.err, "");
   // clang-format off
-  EXPECT_EQ(Lines(text.out), (Strings{"Scanners on the network (1)",
+  EXPECT_EQ(TextLines(text.out), (Strings{"Scanners on the network (1)",
       "NAME                          IPNAME         IPADDRESS      DISPLAYNAME                    "
       "CONFIGURED  BIDI",
       "QVX-MF7300-2F(192.168.10.63)  QVX-MF7300-2F  192.168.10.63  Quorvex ScanCenter MF7300 MFP  "
@@ -274,11 +264,11 @@ TEST_F(CommandTest, SearchAsTableJsonOrRawLinesAndExitStatusOneForNone) {
   const Json& record = report["records"][0];
   EXPECT_EQ(record["kind"], "scanner");
   EXPECT_EQ(record["discovered"], false);
-  EXPECT_EQ(Lines(raw.out), Strings{record["raw"].get<std::string>()});
+  EXPECT_EQ(TextLines(raw.out), Strings{record["raw"].get<std::string>()});
   // Laser records need the product-data table, which the library leaves empty.
   const ChildResult none = Run({"find-ports", "LaserPrinter"});
   EXPECT_EQ(none.exitStatus, 1);
-  EXPECT_EQ(Lines(none.out), Strings{"No ports found."});
+  EXPECT_EQ(TextLines(none.out), Strings{"No ports found."});
   EXPECT_EQ(Json::parse(Run({"--json", "find-ports", "LaserPrinter"}).out)["records"],
             Json::array());
 }
@@ -286,7 +276,7 @@ TEST_F(CommandTest, SearchAsTableJsonOrRawLinesAndExitStatusOneForNone) {
 TEST_F(CommandTest, EachKindOfRecordGetsItsOwnTable) {
   const ChildResult text = Run({"find-all-ports", "Inkjet"});
   EXPECT_EQ(text.exitStatus, 0);
-  const Strings lines = Lines(text.out);
+  const Strings lines = TextLines(text.out);
   ASSERT_GE(lines.size(), 8u) << text.out;
   EXPECT_EQ(lines[0], "Inkjet printers on the network (2)");
   EXPECT_EQ(lines[2].substr(0, 40), "Quorvex_IJ5200_7A1B2C_P1  192.168.10.41 ");
