@@ -5,6 +5,7 @@
 // command hands them over and reports the answer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -58,10 +59,15 @@ class CommandTest : public ::testing::Test {
     std::ofstream(Answers("QVXAhcp"), std::ios::binary | std::ios::app) << "\nDiscover.wait=0\n";
   }
 
+  // The command's output with Windows line ends read as '\n'.
   ChildResult Run(const Strings& arguments) const {
     Strings all = {"--medium", medium.Path().string()};
     if (TestMachine::IsStandIn()) all.insert(all.end(), {"--machine", machine->Folder()});
-    return nodexa::test::RunProgram(Command(), With(all, arguments));
+    ChildResult result = nodexa::test::RunProgram(Command(), With(all, arguments));
+    for (std::string* text : {&result.out, &result.err}) {
+      text->erase(std::remove(text->begin(), text->end(), '\r'), text->end());
+    }
+    return result;
   }
 
   fs::path Answers(const std::string& module) const {
