@@ -15,7 +15,7 @@ const char kQuery[] = "GetINAInfoQcs\t<PORTNAME>USB001</PORTNAME>\t1000";
 const std::string kLongInformation =
     "<PAD>" + std::string(1200, 'p') + "</PAD><NETDEFAULTS>1</NETDEFAULTS>";
 
-CallCase SetScanner(const char* name, const char* values, const std::string& sent) {
+CallCase SetScanner(const char* name, const std::string& values, const std::string& sent) {
   return CallCase{name,
                   "QVXAinst.dll",
                   "",
@@ -90,11 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const char*) { return IsINADefault(nullptr); }, 0, Bracketed({}),
                  {"Nodexa::GetINAInfoQcs:Invalid parameter passed to function"}},
         SetScanner("scan host in code page 1252 with the default PIN",
-                   "USB001|AB|1252|SOFTWARE\\NodexaTest",
+                   std::string("USB001|AB|1252|") + nodexa::test::kResultKey,
                    "<PORTNAME>USB001</PORTNAME><PcName>414200</PcName><CodePage>1252</CodePage>"
                    "<PinNumber>7391</PinNumber>"),
         SetScanner("scan host in code page 932 as UTF-16",
-                   "USB001|AB| 932 |SOFTWARE\\NodexaTest|1234",
+                   std::string("USB001|AB| 932 |") + nodexa::test::kResultKey + "|1234",
                    "<PORTNAME>USB001</PORTNAME><PcName>410042000000</PcName><CodePage>932"
                    "</CodePage><PinNumber>1234</PinNumber>"),
         SetScanner("scan host of six values keeps the default PIN", "USB001|AB|949|key|1234|extra",
@@ -104,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "<PORTNAME>IP_10.1.2.3</PORTNAME><PcName>7063e900</PcName><CodePage>1252"
                    "</CodePage><PinNumber>7391</PinNumber>"),
         CallCase{"scan host failure is recorded", "QVXAinst.dll",
-                 "SetScannerHostInfoQcs.result=-5\n", "USB001|AB|1252|SOFTWARE\\NodexaTest",
+                 "SetScannerHostInfoQcs.result=-5\n",
+                 std::string("USB001|AB|1252|") + nodexa::test::kResultKey,
                  SetScannerRegisterInfo, 0,
                  Bracketed({"SetScannerHostInfoQcs\t<PORTNAME>USB001</PORTNAME><PcName>414200"
                             "</PcName><CodePage>1252</CodePage><PinNumber>7391</PinNumber>"}),
@@ -125,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "failed with error code -7"}),
         // An answer without its NUL, cut short inside an element: every byte counts.
         CallCase{"scan host settings without their NUL", "QVXAinst.dll",
-                 "GetScannerHostInfoQcs.text=<PinNumber>1234</PinNumber><PcName>4142\nGetScannerHostInfoQcs.nul=0\n",
+                 "GetScannerHostInfoQcs.text=<PinNumber>1234</PinNumber><PcName>4142\n"
+                 "GetScannerHostInfoQcs.nul=0\n",
                  nodexa::test::kResultKey, GetScannerRegisterInfo, 1,
                  Bracketed({"GetScannerHostInfoQcs\t0", "GetScannerHostInfoQcs\t39"}), {}}
             .Stores("GetScannerRegisterInfo", "AB||1234"),

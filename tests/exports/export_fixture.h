@@ -30,13 +30,14 @@ namespace nodexa::test {
 using Lines = std::vector<std::string>;
 
 // The key below HKEY_LOCAL_MACHINE where the exports leave their answers;
-// each answer value holds "earlier" until an export writes it.
-inline const char kResultKey[] = "SOFTWARE\\NodexaTest";
+// each answer value holds "earlier" until an export writes it. Each test
+// program has a key of its own (NODEXA_RESULT_KEY), since under Wine the
+// programs share one registry and CTest runs two at a time.
+inline const char kResultKey[] = "SOFTWARE\\" NODEXA_RESULT_KEY;
 
 inline std::string ExportRegistry() {
-  return WindowsMachineRegistry() +
-         "\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\NodexaTest]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\NodexaTest]\n"
+  return WindowsMachineRegistry() + "\n[-HKEY_LOCAL_MACHINE\\" + kResultKey + "]\n" +
+         "[HKEY_LOCAL_MACHINE\\" + kResultKey + "]\n" +
          "\"GetScannerRegisterInfo\"=\"earlier\"\n\"SetScannerRegisterInfo\"=\"earlier\"\n"
          "\"ValidateUnicodeString\"=\"earlier\"\n";
 }

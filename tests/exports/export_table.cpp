@@ -25,7 +25,7 @@ std::vector<ExportUnderTest> MakeExports() {
   // References handed out below stay valid.
   exports.reserve(32);
   auto add = [&exports](const char* name, const char* module, std::vector<const char*> functions,
-                        const char* tag, const char* argument,
+                        const char* tag, const std::string& argument,
                         int32_t (*call)(const char*)) -> ExportUnderTest& {
     ExportUnderTest& e = exports.emplace_back();
     e.name = name;
@@ -101,7 +101,7 @@ std::vector<ExportUnderTest> MakeExports() {
     e.bufferFunction = "GetScannerHostInfoQcs";
   }
   add("SetScannerRegisterInfo", "QVXAinst.dll", {"SetScannerHostInfoQcs"}, "SetScannerRegisterInfo",
-      "USB001|AB|932|SOFTWARE\\NodexaTest|1234", SetScannerRegisterInfo);
+      std::string("USB001|AB|932|") + kResultKey + "|1234", SetScannerRegisterInfo);
   {
     ExportUnderTest& e =
         add("ValidateUnicodeString", "QVXAgrd.dll",
