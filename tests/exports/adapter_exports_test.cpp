@@ -27,9 +27,9 @@ CallCase SetScanner(const char* name, const std::string& values, const std::stri
       .Stores("SetScannerRegisterInfo", "earlier");
 }
 
-CallCase GetScanner(const char* information, int32_t result, const char* stored,
-                    const std::string& more = "", const Lines& log = {}) {
-  return CallCase{information,
+CallCase GetScanner(const char* name, const char* information, int32_t result,
+                    const char* stored, const std::string& more = "", const Lines& log = {}) {
+  return CallCase{name,
                   "QVXAinst.dll",
                   std::string("GetScannerHostInfoQcs.text=") + information + "\n" + more,
                   nodexa::test::kResultKey,
@@ -115,13 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{"scan host of three values", "QVXAinst.dll", "", "USB001|AB|1252",
                  SetScannerRegisterInfo, 0, Bracketed({}),
                  {"Nodexa::SetScannerRegisterInfo:Invalid Parameter passed"}},
-        GetScanner("<PcName>410042000000</PcName><CodePage>932</CodePage><PinNumber>1234"
+        GetScanner("scan host read in code page 932",
+                   "<PcName>410042000000</PcName><CodePage>932</CodePage><PinNumber>1234"
                    "</PinNumber>", 1, "AB|932|1234"),
-        GetScanner("<pcname>414243</pcname><CODEPAGE>1252</CODEPAGE>", 1, "ABC|1252|"),
-        GetScanner("<PcName>4G42</PcName><CodePage> 1252 </CodePage><PinNumber>1</PinNumber>", 1,
+        GetScanner("scan host elements in any case",
+                   "<pcname>414243</pcname><CODEPAGE>1252</CODEPAGE>", 1, "ABC|1252|"),
+        GetScanner("scan host name with a bad hex digit",
+                   "<PcName>4G42</PcName><CodePage> 1252 </CodePage><PinNumber>1</PinNumber>", 1,
                    "@B|1252|1"),
-        GetScanner("<PinNumber>1</PinNumber><PinNumber>2</PinNumber>", 1, "||2"),
-        GetScanner("<PinNumber>3</PinNumber>", 0, "earlier", "GetScannerHostInfoQcs.result=-7\n",
+        GetScanner("scan host last element wins",
+                   "<PinNumber>1</PinNumber><PinNumber>2</PinNumber>", 1, "||2"),
+        GetScanner("scan host read fails", "<PinNumber>3</PinNumber>", 0, "earlier",
+                   "GetScannerHostInfoQcs.result=-7\n",
                    {"Nodexa::GetScannerRegisterInfo:Function in xxxxinst.dll GetScannerHostInfo "
                     "failed with error code -7"}),
         // An answer without its NUL, cut short inside an element: every byte counts.

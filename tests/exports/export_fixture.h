@@ -42,6 +42,10 @@ inline std::string ExportRegistry() {
          "\"ValidateUnicodeString\"=\"earlier\"\n";
 }
 
+// What every discovery asks the host-communication module for, before any
+// remote subnets.
+inline const std::string kDiscoveryBase = "<UNICAST>1</UNICAST><LocalSubnets>1</LocalSubnets>";
+
 // A laser printer or scanner; scanners carry a MODEL_ID (`modelId` "" leaves
 // the element out).
 inline std::string NetworkDevice(const std::string& name, const std::string& address,
@@ -231,16 +235,16 @@ class CallTableTest : public ExportTest, public ::testing::WithParamInterface<Ca
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
     const std::string module = WindowsForm(medium.ModuleFolder() / c.module);
-    auto expand = [&](const Lines& lines) {
-      Lines expanded;
-      for (const std::string& line : lines) {
-        expanded.push_back(Substituted(Substituted(line, "module", module), "system", system));
-      }
-      return expanded;
+    const auto expand = [&](const std::string& text) {
+      return Substituted(Substituted(text, "module", module), "system", system);
     };
-    EXPECT_EQ(c.call(expand({c.argument}).front().c_str()), c.result);
-    EXPECT_EQ(Journal(c.module), expand(c.journal));
-    EXPECT_EQ(medium.LogLines(), expand(c.log));
+    const auto expandAll = [&](Lines lines) {
+      for (std::string& line : lines) line = expand(line);
+      return lines;
+    };
+    EXPECT_EQ(c.call(expand(c.argument).c_str()), c.result);
+    EXPECT_EQ(Journal(c.module), expandAll(c.journal));
+    EXPECT_EQ(medium.LogLines(), expandAll(c.log));
     if (c.storedName != nullptr) {
       EXPECT_EQ(Stored(c.storedName), std::optional<std::string>(c.stored));
     }

@@ -73,20 +73,19 @@ std::vector<ExportUnderTest> MakeExports() {
       "AddFirewallException", "P2P", AddFirewallException);
   add("RemoveFirewallException", "QVXAinst.dll", {"RemoveProgramFirewallException"},
       "RemoveFirewallException", "", [](const char*) { return RemoveFirewallException(); });
-  for (ExportUnderTest* e : {&add("IsINAAttached", "QVXAinst.dll", {"GetINAInfoQcs"},
-                                  "GetINAInfoQcs", "USB001", IsINAAttached),
-                             &add("IsINADefault", "QVXAinst.dll", {"GetINAInfoQcs"},
-                                  "GetINAInfoQcs", "USB001", IsINADefault)}) {
-    e->answers = kInformation;
-    e->bufferFunction = "GetINAInfoQcs";
-  }
-  // Longer than the first buffer, so the second call is reached too.
-  exports.back().answers += "GetINAInfoQcs.pad=1500\n";
-  {
-    ExportUnderTest& e = add("DoesINAPrinterExists", "QVXAinst.dll", {"GetINAInfoQcs"},
-                             "GetINAInfoQcs", "QuorvexQX100", DoesINAPrinterExists);
+  auto query = [&add](const char* name, const char* argument,
+                      int32_t (*call)(const char*)) -> ExportUnderTest& {
+    ExportUnderTest& e =
+        add(name, "QVXAinst.dll", {"GetINAInfoQcs"}, "GetINAInfoQcs", argument, call);
     e.answers = kInformation;
     e.bufferFunction = "GetINAInfoQcs";
+    return e;
+  };
+  query("IsINAAttached", "USB001", IsINAAttached);
+  // Longer than the first buffer, so the second call is reached too.
+  query("IsINADefault", "USB001", IsINADefault).answers += "GetINAInfoQcs.pad=1500\n";
+  {
+    ExportUnderTest& e = query("DoesINAPrinterExists", "QuorvexQX100", DoesINAPrinterExists);
     e.needsStandIn = true;
     e.success = TestMachine::IsStandIn() ? 1 : 0;
   }

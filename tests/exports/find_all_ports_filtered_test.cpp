@@ -18,7 +18,7 @@ namespace {
 using nodexa::test::Lines;
 using nodexa::test::TestMachine;
 
-const std::string kBase = "<UNICAST>1</UNICAST><LocalSubnets>1</LocalSubnets>";
+using nodexa::test::kDiscoveryBase;
 
 // "Ports" and "Details" pass every record; a Details line is the record's
 // port, port description, product key and address, so it shows which kind
@@ -75,7 +75,7 @@ TEST_F(FindAllPortsFilteredTest, RequestsLocalSubnetsAndEachRemoteSubnetWithItsM
   Find({"QuorvexInkJet_52007C3D", "Ports", "", "", "10.1.2.0", "10.9.0.0:255.255.0.0"});
   const Lines calls = Calls();
   ASSERT_GE(calls.size(), 3u);
-  EXPECT_EQ(calls[2], "Discover\t" + kBase +
+  EXPECT_EQ(calls[2], "Discover\t" + kDiscoveryBase +
                           "<RemoteSubnets>10.1.2.0:255.255.255.0;10.9.0.0:255.255.0.0;"
                           "</RemoteSubnets>");
   EXPECT_EQ(calls.back(), "Unload");
@@ -190,7 +190,7 @@ TEST_F(FindAllPortsFilteredTest, ShortArgumentListsTakeMissingEntriesAsEmpty) {
       EXPECT_EQ(found, c.standIn) << c.arguments.size();
     }
     ASSERT_GE(Calls().size(), 3u);
-    EXPECT_EQ(Calls()[2], "Discover\t" + kBase);
+    EXPECT_EQ(Calls()[2], "Discover\t" + kDiscoveryBase);
   }
 }
 

@@ -12,7 +12,7 @@ namespace {
 using nodexa::test::Lines;
 using nodexa::test::TestMachine;
 
-const std::string kBase = "<UNICAST>1</UNICAST><LocalSubnets>1</LocalSubnets>";
+using nodexa::test::kDiscoveryBase;
 const std::string kMarker = "%DiscoveredPrinter%|";
 const char kTooSmall[] = "PortAction::OurEnumPorts: Buffer is too small - trying again... 122";
 
@@ -91,7 +91,7 @@ TEST_F(FindAllPortsTest, InkjetRecordsOfTheModelValueThenLocalPorts) {
   const NodexaList& found = Find(&request);
   ExpectDiscoveredThenLocal(found, nodexa::test::InkjetRecords(kMarker));
   ExpectNoDuplicates(found);
-  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kBase,
+  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase,
                             "Enumerate\t<CPDATTACHED>1</CPDATTACHED>",
                             "Enumerate\t<CPDATTACHED>1</CPDATTACHED>", "Uninitialize", "Unload"}));
   // The model value is item 10000, sub-item 1, asked for its size first.
@@ -111,7 +111,7 @@ TEST_F(FindAllPortsTest, ScannerRecordsAreMarkedAfterIPNAME) {
   const NodexaList request{"LaserScanner", "10.3.0.0:255.255.0.0", "10.4.0.0"};
   ExpectDiscoveredThenLocal(
       Find(&request), {"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
-  EXPECT_EQ(Calls()[2], "Discover\t" + kBase +
+  EXPECT_EQ(Calls()[2], "Discover\t" + kDiscoveryBase +
                             "<RemoteSubnets>10.3.0.0:255.255.0.0;10.4.0.0:255.255.255.0;"
                             "</RemoteSubnets>");
   EXPECT_EQ(Calls()[3], "Enumerate\t<CPDATTACHED>0</CPDATTACHED>");
@@ -125,7 +125,7 @@ TEST_F(FindAllPortsTest, LaserPrintersMatchTheEmptyProductDataTable) {
 
 TEST_F(FindAllPortsTest, NullRequestListsOnlyLocalPorts) {
   ExpectDiscoveredThenLocal(Find(nullptr), {});
-  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kBase, "Enumerate\t",
+  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase, "Enumerate\t",
                             "Enumerate\t", "Uninitialize", "Unload"}));
   const NodexaList empty;
   ExpectDiscoveredThenLocal(Find(&empty), {});

@@ -8,7 +8,7 @@ namespace {
 
 using nodexa::test::Lines;
 
-const std::string kBase = "<UNICAST>1</UNICAST><LocalSubnets>1</LocalSubnets>";
+using nodexa::test::kDiscoveryBase;
 const std::string kAttached = "<CPDATTACHED>1</CPDATTACHED>";
 const std::string kUnattached = "<CPDATTACHED>0</CPDATTACHED>";
 
@@ -24,9 +24,9 @@ class FindPortsTest : public nodexa::test::ExportTest {
 
 TEST_F(FindPortsTest, InkjetRecordsOfTheProductKey) {
   EXPECT_EQ(Find({"Inkjet"}), nodexa::test::InkjetRecords(""));
-  EXPECT_EQ(Calls(),
-            (Lines{"Load", "Initialize\t1", "Discover\t" + kBase, "Enumerate\t" + kAttached,
-                   "Enumerate\t" + kAttached, "Uninitialize", "Unload"}));
+  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase,
+                            "Enumerate\t" + kAttached, "Enumerate\t" + kAttached, "Uninitialize",
+                            "Unload"}));
   EXPECT_TRUE(medium.LogLines().empty());
 }
 
@@ -71,7 +71,7 @@ TEST_F(FindPortsTest, ScannersByBrand) {
 TEST_F(FindPortsTest, RemoteSubnetsReachDiscover) {
   Find({"Inkjet", "10.1.0.0", "10.2.0.0:255.255.0.0"});
   ASSERT_GE(Journal().size(), 3u);
-  EXPECT_EQ(Journal()[2], "Discover\t" + kBase +
+  EXPECT_EQ(Journal()[2], "Discover\t" + kDiscoveryBase +
                               "<RemoteSubnets>10.1.0.0:255.255.255.0;10.2.0.0:255.255.0.0;"
                               "</RemoteSubnets>");
 }
@@ -80,11 +80,11 @@ TEST_F(FindPortsTest, NullRequestRunsAnUnfilteredDiscoveryAndListsNothing) {
   const NodexaList* found = FindPorts(nullptr);
   ASSERT_NE(found, nullptr);
   EXPECT_TRUE(found->empty());
-  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kBase, "Enumerate\t",
+  EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase, "Enumerate\t",
                             "Enumerate\t", "Uninitialize", "Unload"}));
   medium.ClearJournal("QVXAhcp.dll");
   EXPECT_TRUE(Find({}).empty());
-  EXPECT_EQ(Journal()[2], "Discover\t" + kBase);
+  EXPECT_EQ(Journal()[2], "Discover\t" + kDiscoveryBase);
   EXPECT_TRUE(medium.LogLines().empty());
 }
 
