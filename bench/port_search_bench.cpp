@@ -157,18 +157,18 @@ std::function<void()> ExpatParses(const std::vector<std::string>& devices) {
 void BM_FindAllPorts(benchmark::State& state) {
   const auto count = static_cast<size_t>(state.range(0));
   const Network network(count);
-  const NodexaList request{"Inkjet"};
+  const nodexa::PortList request{"Inkjet"};
 
   // Every device is listed, and three local ports of four.
   const size_t expected = count + count - count / 4;
-  if (FindAllPorts(&request)->size() != expected) {
+  if (nodexa::PortList::Read(FindAllPorts(request.get()))->size() != expected) {
     state.SkipWithError("unexpected result size");
     return;
   }
 
   double fastest = std::numeric_limits<double>::infinity();
   for (auto _ : state) {
-    fastest = std::min(fastest, Time([&] { benchmark::DoNotOptimize(FindAllPorts(&request)); }));
+    fastest = std::min(fastest, Time([&] { benchmark::DoNotOptimize(FindAllPorts(request.get())); }));
   }
   state.counters["per_record_ns"] = fastest / static_cast<double>(expected);
 

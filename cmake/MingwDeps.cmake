@@ -46,10 +46,9 @@ foreach(_nodexa_headers IN ITEMS CLI nlohmann)
 endforeach()
 unset(_nodexa_headers)
 
-# The C++ runtime is linked dynamically on purpose: Nodexa.dll and the
-# programs calling it pass standard library objects across the DLL boundary,
-# so they must share one libstdc++. Put the runtime DLLs next to the programs
-# and Nodexa.dll, where Windows (and Wine) look first.
+# Nodexa.dll and the stand-in modules carry their own C++ runtime; the test
+# programs and the nodexa command use MinGW's runtime DLLs, put beside them,
+# where Windows (and Wine) look first.
 set(_nodexa_runtime_dir "${CMAKE_BINARY_DIR}/bin")
 file(MAKE_DIRECTORY "${_nodexa_runtime_dir}")
 foreach(_nodexa_dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)

@@ -7,16 +7,15 @@
 // goes to the diagnostic log switched on by SetupDebugLog), or a list of port
 // records.
 //
-// The three list functions exchange the C++ runtime's own vector of strings.
-// Caller and library must therefore share one C++ runtime: on Windows both
-// link the same libstdc++-6.dll (mingw-w64) dynamically; on Linux both use the
-// system's libstdc++.so.6.
+// The three list functions exchange the setup program's C++ runtime's vector
+// of strings: msvcp60.dll's layout on Windows, libstdc++'s on Linux.
+// port_list.h defines it and nodexa::PortList, which builds and reads it.
 #ifndef NODEXA_NODEXA_H_
 #define NODEXA_NODEXA_H_
 
 #include <cstdint>
-#include <string>
-#include <vector>
+
+#include "nodexa/port_list.h"
 
 #if defined(_WIN32)
 #if defined(NODEXA_BUILDING)
@@ -28,8 +27,6 @@
 #define NODEXA_API __attribute__((visibility("default")))
 #endif
 
-using NodexaList = std::vector<std::string>;
-
 extern "C" {
 
 // Switches the diagnostic log to the file at `path` (appended to, created when
@@ -38,7 +35,10 @@ NODEXA_API int32_t SetupDebugLog(const char* path);
 
 // Port searches. FindPorts and FindAllPorts return the library's own list,
 // valid until the next port search; FindAllPortsFiltered returns a new list
-// that the caller deletes.
+// that the caller deletes (PortList::Adopt). A request list that does not
+// describe a list (pointers out of order, a length beyond its storage) is
+// refused: FindPorts and FindAllPorts answer an empty list,
+// FindAllPortsFiltered null.
 NODEXA_API NodexaList* FindPorts(const NodexaList* request);
 NODEXA_API NodexaList* FindAllPorts(const NodexaList* request);
 NODEXA_API NodexaList* FindAllPortsFiltered(const NodexaList* arguments);

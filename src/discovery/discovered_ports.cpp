@@ -113,7 +113,7 @@ void hcpGetDiscoveredPorts(const std::string& parameters, const std::string& fil
   // for each configured inkjet printer.
   const IniFile product(ProductIniPath(), true);
   DiscoveredPortRecords records(std::move(models), type, product, MarkDiscovered());
-  NodexaList& results = PortResults();
+  std::vector<std::string>& results = PortResults();
   for (const std::string& description : *devices) {
     if (std::optional<std::string> record = records.Build(description)) {
       results.push_back(std::move(*record));

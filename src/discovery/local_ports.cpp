@@ -30,7 +30,7 @@ std::string LocalPortRecord(const PORT_INFO_2A& port) {
   return record;
 }
 
-void AppendUnlisted(NodexaList& lines, const std::vector<std::string>& candidates) {
+void AppendUnlisted(std::vector<std::string>& lines, const std::vector<std::string>& candidates) {
   if (candidates.empty()) return;
   std::unordered_set<std::string> listed;
   listed.reserve(lines.size() + candidates.size());
@@ -40,7 +40,7 @@ void AppendUnlisted(NodexaList& lines, const std::vector<std::string>& candidate
   }
 }
 
-void AppendLocalPorts(NodexaList& lines) {
+void AppendLocalPorts(std::vector<std::string>& lines) {
   DWORD count = 0;
   PortInfoArray ports;
   if (PortAction::OurEnumPorts(count, ports) != 0) return;

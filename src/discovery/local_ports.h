@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "nodexa/nodexa.h"
 #include "platform/win32_api.h"
 
 namespace nodexa {
@@ -19,11 +18,11 @@ std::string LocalPortRecord(const PORT_INFO_2A& port);
 // equal to it under CompareNoCase (an earlier line or an earlier
 // candidate). Hashing the folded lines keeps this linear however long the
 // lists are, with the same outcome as comparing every pair.
-void AppendUnlisted(NodexaList& lines, const std::vector<std::string>& candidates);
+void AppendUnlisted(std::vector<std::string>& lines, const std::vector<std::string>& candidates);
 
 // Appends the spooler's local ports to `lines` that are not already there.
 // When the spooler cannot be asked nothing is added (PortAction logs why).
-void AppendLocalPorts(NodexaList& lines);
+void AppendLocalPorts(std::vector<std::string>& lines);
 
 }  // namespace nodexa
 

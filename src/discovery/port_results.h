@@ -2,18 +2,32 @@
 // port searches that hand the list to the setup program (FindPorts,
 // FindAllPorts).
 //
-// The list lives as long as the library. Each search empties it, sets the
-// switch and refills it; the setup program reads it in place until the next
-// search. While the switch is on, every record built from a discovered
-// device carries the marker field "%DiscoveredPrinter%|".
+// A search empties the working list, sets the switch and fills the list;
+// the export then publishes it into the list the setup program reads in
+// place, which lives as long as the library at one address and stays
+// unchanged until the next search. While the switch is on, every record
+// built from a discovered device carries the marker field
+// "%DiscoveredPrinter%|".
 #ifndef NODEXA_DISCOVERY_PORT_RESULTS_H_
 #define NODEXA_DISCOVERY_PORT_RESULTS_H_
+
+#include <string>
+#include <vector>
 
 #include "nodexa/nodexa.h"
 
 namespace nodexa {
 
-NodexaList& PortResults();
+// The list a search fills.
+std::vector<std::string>& PortResults();
+
+// Moves the working list into the published list (its earlier strings
+// released as the setup program's runtime releases them) and answers the
+// published list. Should that fail, the published list is left empty.
+NodexaList* PublishPortResults();
+
+// The published list as it stands, without touching it.
+NodexaList* PublishedPortResults() noexcept;
 
 bool MarkDiscovered();
 void SetMarkDiscovered(bool on);

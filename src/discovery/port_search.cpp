@@ -25,12 +25,12 @@ bool IsType(const std::string& type, const char* name) {
 
 }  // namespace
 
-std::string DiscoveryParameters(const NodexaList* request) {
+std::string DiscoveryParameters(const std::vector<std::string>& request) {
   std::string parameters = kBaseParameters;
-  if (request == nullptr || request->size() < 2) return parameters;
+  if (request.size() < 2) return parameters;
   parameters += "<RemoteSubnets>";
-  for (size_t i = 1; i < request->size(); ++i) {
-    const std::string& subnet = (*request)[i];
+  for (size_t i = 1; i < request.size(); ++i) {
+    const std::string& subnet = request[i];
     parameters += subnet;
     if (subnet.find(':') == std::string::npos) parameters.append(":").append(kDefaultMask);
     parameters += ';';
@@ -38,8 +38,8 @@ std::string DiscoveryParameters(const NodexaList* request) {
   return parameters + "</RemoteSubnets>";
 }
 
-std::string RequestedType(const NodexaList* request) {
-  return request == nullptr || request->empty() ? std::string() : request->front();
+std::string RequestedType(const std::vector<std::string>& request) {
+  return request.empty() ? std::string() : request.front();
 }
 
 std::string EnumerationFilter(const std::string& type) {
@@ -50,7 +50,7 @@ std::string EnumerationFilter(const std::string& type) {
   return std::string();
 }
 
-NodexaList* SearchPorts(const NodexaList* request) {
+void SearchPorts(const std::vector<std::string>& request) {
   PortResults().clear();
   SetMarkDiscovered(false);
   const std::string type = RequestedType(request);
@@ -60,10 +60,9 @@ NodexaList* SearchPorts(const NodexaList* request) {
   }
   hcpGetDiscoveredPorts(DiscoveryParameters(request), EnumerationFilter(type), std::move(models),
                         type);
-  return &PortResults();
 }
 
-NodexaList* SearchAllPorts(const NodexaList* request) {
+void SearchAllPorts(const std::vector<std::string>& request) {
   PortResults().clear();
   SetMarkDiscovered(true);
   const std::string type = RequestedType(request);
@@ -76,7 +75,6 @@ NodexaList* SearchAllPorts(const NodexaList* request) {
   hcpGetDiscoveredPorts(DiscoveryParameters(request), EnumerationFilter(type), std::move(models),
                         type);
   AppendLocalPorts(PortResults());
-  return &PortResults();
 }
 
 }  // namespace nodexa

@@ -13,8 +13,7 @@
 #define NODEXA_DISCOVERY_PORT_SEARCH_H_
 
 #include <string>
-
-#include "nodexa/nodexa.h"
+#include <vector>
 
 namespace nodexa {
 
@@ -22,10 +21,10 @@ namespace nodexa {
 // request names subnets, by a RemoteSubnets element holding each entry as
 // given, with ":255.255.255.0" added to entries without ':', each ended by
 // ';'.
-std::string DiscoveryParameters(const NodexaList* request);
+std::string DiscoveryParameters(const std::vector<std::string>& request);
 
-// The request's printer type (entry 0), or "" for a null or empty request.
-std::string RequestedType(const NodexaList* request);
+// The request's printer type (entry 0), or "" for an empty request.
+std::string RequestedType(const std::vector<std::string>& request);
 
 // CPDATTACHED 1 for "Inkjet", 0 for "LaserPrinter" and "LaserScanner",
 // and the empty filter for any other type.
@@ -33,13 +32,13 @@ std::string EnumerationFilter(const std::string& type);
 
 // FindPorts: inkjet printers are matched against product.ini's product key
 // (section "GENERAL", key "ProductKey"); other types get no model list.
-NodexaList* SearchPorts(const NodexaList* request);
+void SearchPorts(const std::vector<std::string>& request);
 
 // FindAllPorts: inkjet printers are matched against the product value
 // "MODEL", laser printers against the product's model list; the spooler's
 // local ports follow, without lines already listed (case of A to Z
 // ignored).
-NodexaList* SearchAllPorts(const NodexaList* request);
+void SearchAllPorts(const std::vector<std::string>& request);
 
 }  // namespace nodexa
 

@@ -1,11 +1,15 @@
 #include "discovery/port_results.h"
 #include "discovery/port_search.h"
+#include "exports/port_request.h"
 #include "nodexa/nodexa.h"
 
 extern "C" NODEXA_API NodexaList* FindAllPorts(const NodexaList* request) {
   try {
-    return nodexa::SearchAllPorts(request);
+    if (auto lines = nodexa::ReadPortRequest(request, "FindAllPorts")) {
+      nodexa::SearchAllPorts(*lines);
+    }
+    return nodexa::PublishPortResults();
   } catch (...) {
-    return &nodexa::PortResults();
+    return nodexa::PublishedPortResults();
   }
 }

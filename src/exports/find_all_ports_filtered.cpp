@@ -1,15 +1,14 @@
-#include <utility>
-
 #include "discovery/filtered_port_search.h"
 #include "nodexa/nodexa.h"
 
-// The list is the caller's to delete; an empty argument list gives null.
+// The list is the caller's to delete; an empty argument list gives null, and
+// so does one that does not describe a list.
 extern "C" NODEXA_API NodexaList* FindAllPortsFiltered(const NodexaList* arguments) {
   try {
-    const NodexaList none;
-    auto lines = nodexa::FilterPorts(arguments != nullptr ? *arguments : none);
+    const auto lines = nodexa::FilterPorts(nodexa::PortList::Read(arguments).value_or(
+        std::vector<std::string>()));
     if (!lines) return nullptr;
-    return new NodexaList(std::move(*lines));
+    return nodexa::PortList(*lines).Release();
   } catch (...) {
     return nullptr;
   }

@@ -1,11 +1,13 @@
 #include "discovery/port_results.h"
 #include "discovery/port_search.h"
+#include "exports/port_request.h"
 #include "nodexa/nodexa.h"
 
 extern "C" NODEXA_API NodexaList* FindPorts(const NodexaList* request) {
   try {
-    return nodexa::SearchPorts(request);
+    if (auto lines = nodexa::ReadPortRequest(request, "FindPorts")) nodexa::SearchPorts(*lines);
+    return nodexa::PublishPortResults();
   } catch (...) {
-    return &nodexa::PortResults();
+    return nodexa::PublishedPortResults();
   }
 }

@@ -85,20 +85,33 @@ inline Lines InkjetRecords(const std::string& marker) {
               tail + "QX100-3344EF|10.1.2.1|255.255.255.0"};
 }
 
+// A list an export answered, as lines; a list that cannot be read fails the
+// test.
+inline Lines ReadList(const NodexaList* found) {
+  std::optional<Lines> lines = PortList::Read(found);
+  EXPECT_TRUE(lines.has_value());
+  return lines.value_or(Lines());
+}
+
 // The discovered records of OfficeNetwork among a port search's answer (-1
-// for no list at all).
+// for no list at all). Counting allocates nothing.
 inline int32_t DiscoveredRecords(const NodexaList* found) {
   if (found == nullptr) return -1;
-  return static_cast<int32_t>(std::count_if(found->begin(), found->end(), [](const std::string& r) {
-    return r.find("|10.1.2.") != std::string::npos || r.find("|0.0.0.0|") != std::string::npos;
+  int32_t records = 0;
+  EXPECT_TRUE(PortList::ForEach(found, [&records](std::string_view r) {
+    records += r.find("|10.1.2.") != std::string_view::npos || r.find("|0.0.0.0|") != std::string_view::npos;
   }));
+  return records;
 }
 
 // The number of lines of a filtered search, whose list the caller owns (-1
 // for null).
-inline int32_t FilteredLines(const NodexaList* found) {
-  const std::unique_ptr<const NodexaList> owned(found);
-  return owned != nullptr ? static_cast<int32_t>(owned->size()) : -1;
+inline int32_t FilteredLines(NodexaList* found) {
+  const PortList owned = PortList::Adopt(found);
+  if (owned.get() == nullptr) return -1;
+  int32_t lines = 0;
+  EXPECT_TRUE(PortList::ForEach(owned.get(), [&lines](std::string_view) { ++lines; }));
+  return lines;
 }
 
 // A rule set "Addresses" giving the address of every record that has one,

@@ -17,8 +17,8 @@ const char kNoHcp[] = "Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dl
 const char kNoInst[] = "Nodexa::GetInstallDLLFilePath:Cannot find the file xxxxinst.dll";
 
 // The port searches' requests, made before any allocation is made to fail.
-const NodexaList kInkjetRequest{"Inkjet"};
-const NodexaList kFilteredRequest{"QuorvexQX100", "Addresses", "PORTA", ""};
+const PortList kInkjetRequest{"Inkjet"};
+const PortList kFilteredRequest{"QuorvexQX100", "Addresses", "PORTA", ""};
 
 std::vector<ExportUnderTest> MakeExports() {
   std::vector<ExportUnderTest> exports;
@@ -55,12 +55,12 @@ std::vector<ExportUnderTest> MakeExports() {
       "10.1.2.0|10.9.0.0:255.255.0.0", RegisterNetworkSubnets)
       .keepsModule = true;
   search("FindPorts", "hcpGetDiscoveredPorts",
-         [](const char*) { return DiscoveredRecords(FindPorts(&kInkjetRequest)); });
+         [](const char*) { return DiscoveredRecords(FindPorts(kInkjetRequest.get())); });
   search("FindAllPorts", "hcpGetDiscoveredPorts", [](const char*) {
-    return DiscoveredRecords(FindAllPorts(&kInkjetRequest));
+    return DiscoveredRecords(FindAllPorts(kInkjetRequest.get()));
   }).asksConfiguration = true;
   search("FindAllPortsFiltered", "GetDiscoveredPorts", [](const char*) {
-    return std::max(0, FilteredLines(FindAllPortsFiltered(&kFilteredRequest)));
+    return std::max(0, FilteredLines(FindAllPortsFiltered(kFilteredRequest.get())));
   }).success = 7;
   add("CreateP2PPortIP", "QVXAinst.dll", {"CreateP2PPort"}, "CreateP2PPortIP", "\\\\SERVER\\LASER",
       CreateP2PPortIP);

@@ -63,10 +63,11 @@ class FindAllPortsFilteredTest : public nodexa::test::ExportTest {
   }
 
   // The call's list, which the caller owns; fails the test on null.
-  Lines Find(const NodexaList& arguments) {
-    const std::unique_ptr<NodexaList> found(FindAllPortsFiltered(&arguments));
-    EXPECT_NE(found, nullptr);
-    return found != nullptr ? *found : Lines{};
+  Lines Find(const Lines& arguments) {
+    const nodexa::PortList list(arguments);
+    const auto found = nodexa::PortList::Adopt(FindAllPortsFiltered(list.get()));
+    EXPECT_NE(found.get(), nullptr);
+    return found.get() != nullptr ? nodexa::test::ReadList(found.get()) : Lines{};
   }
 };
 
@@ -161,8 +162,8 @@ TEST_F(FindAllPortsFilteredTest, MissingOrEmptyRuleSetGivesAnEmptyList) {
 }
 
 TEST_F(FindAllPortsFilteredTest, EmptyArgumentListGivesNullAndItsLogLine) {
-  const NodexaList empty;
-  EXPECT_EQ(FindAllPortsFiltered(&empty), nullptr);
+  const nodexa::PortList empty;
+  EXPECT_EQ(FindAllPortsFiltered(empty.get()), nullptr);
   EXPECT_EQ(FindAllPortsFiltered(nullptr), nullptr);
   EXPECT_EQ(medium.LogLines(),
             (Lines{"Nodexa::FindPortsFiltered:Invalid Parameters passed to FindPortsFiltered",
@@ -172,7 +173,7 @@ TEST_F(FindAllPortsFilteredTest, EmptyArgumentListGivesNullAndItsLogLine) {
 
 TEST_F(FindAllPortsFilteredTest, ShortArgumentListsTakeMissingEntriesAsEmpty) {
   struct Case {
-    NodexaList arguments;
+    Lines arguments;
     Lines standIn;
   } cases[] = {
       // No rule-set key: nothing is chosen, but discovery still ran.

@@ -45,16 +45,17 @@ class FindAllPortsTest : public nodexa::test::ExportTest {
     machine.SetSpooler(kSpooler);
   }
 
-  const NodexaList& Find(const NodexaList* request) {
+  static Lines Find(const NodexaList* request) {
     const NodexaList* found = FindAllPorts(request);
     EXPECT_NE(found, nullptr);
-    return *found;
+    return nodexa::test::ReadList(found);
   }
+  static Lines Find(const Lines& request) { return Find(nodexa::PortList(request).get()); }
 
   // Checks that `found` is `discovered` followed by the machine's local
   // ports: on the stand-in exactly `local`, in the Windows build the real
   // spooler's ports, among them kWineRecords.
-  static void ExpectDiscoveredThenLocal(const NodexaList& found, const Lines& discovered,
+  static void ExpectDiscoveredThenLocal(const Lines& found, const Lines& discovered,
                                         const Lines& local = kLocalRecords) {
     if (TestMachine::IsStandIn()) {
       EXPECT_EQ(found, Concat(discovered, local));
@@ -74,7 +75,7 @@ class FindAllPortsTest : public nodexa::test::ExportTest {
   }
 
   // No two lines equal but for the case of A to Z.
-  static void ExpectNoDuplicates(const NodexaList& found) {
+  static void ExpectNoDuplicates(const Lines& found) {
     Lines folded;
     for (std::string line : found) {
       std::transform(line.begin(), line.end(), line.begin(),
@@ -87,8 +88,7 @@ class FindAllPortsTest : public nodexa::test::ExportTest {
 };
 
 TEST_F(FindAllPortsTest, InkjetRecordsOfTheModelValueThenLocalPorts) {
-  const NodexaList request{"Inkjet"};
-  const NodexaList& found = Find(&request);
+  const Lines found = Find({"Inkjet"});
   ExpectDiscoveredThenLocal(found, nodexa::test::InkjetRecords(kMarker));
   ExpectNoDuplicates(found);
   EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase,
@@ -102,15 +102,13 @@ TEST_F(FindAllPortsTest, InkjetRecordsOfTheModelValueThenLocalPorts) {
 
 TEST_F(FindAllPortsTest, WithoutTheConfigurationModuleNoInkjetMatches) {
   std::filesystem::remove(medium.ModuleFolder() / "QVXAcfg.dll");
-  const NodexaList request{"Inkjet"};
-  ExpectDiscoveredThenLocal(Find(&request), {});
+  ExpectDiscoveredThenLocal(Find(Lines{"Inkjet"}), {});
   EXPECT_EQ(medium.LogLines(), (Lines{"Could not locate config dll", kTooSmall}));
 }
 
 TEST_F(FindAllPortsTest, ScannerRecordsAreMarkedAfterIPNAME) {
-  const NodexaList request{"LaserScanner", "10.3.0.0:255.255.0.0", "10.4.0.0"};
   ExpectDiscoveredThenLocal(
-      Find(&request), {"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
+      Find(Lines{"LaserScanner", "10.3.0.0:255.255.0.0", "10.4.0.0"}), {"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
   EXPECT_EQ(Calls()[2], "Discover\t" + kDiscoveryBase +
                             "<RemoteSubnets>10.3.0.0:255.255.0.0;10.4.0.0:255.255.255.0;"
                             "</RemoteSubnets>");
@@ -118,8 +116,7 @@ TEST_F(FindAllPortsTest, ScannerRecordsAreMarkedAfterIPNAME) {
 }
 
 TEST_F(FindAllPortsTest, LaserPrintersMatchTheEmptyProductDataTable) {
-  const NodexaList request{"LaserPrinter"};
-  ExpectDiscoveredThenLocal(Find(&request), {});
+  ExpectDiscoveredThenLocal(Find(Lines{"LaserPrinter"}), {});
   EXPECT_EQ(Calls()[3], "Enumerate\t<CPDATTACHED>0</CPDATTACHED>");
 }
 
@@ -127,16 +124,15 @@ TEST_F(FindAllPortsTest, NullRequestListsOnlyLocalPorts) {
   ExpectDiscoveredThenLocal(Find(nullptr), {});
   EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase, "Enumerate\t",
                             "Enumerate\t", "Uninitialize", "Unload"}));
-  const NodexaList empty;
-  ExpectDiscoveredThenLocal(Find(&empty), {});
+  ExpectDiscoveredThenLocal(Find(Lines()), {});
 }
 
 TEST_F(FindAllPortsTest, TheMarkerStaysOnUntilFindPorts) {
-  const NodexaList request{"Inkjet"};
-  ASSERT_EQ(Find(&request).front(), nodexa::test::InkjetRecords(kMarker).front());
-  const NodexaList* found = FindPorts(&request);
-  EXPECT_EQ(found, FindAllPorts(&request));
-  EXPECT_EQ(*FindPorts(&request), nodexa::test::InkjetRecords(""));
+  const nodexa::PortList request{"Inkjet"};
+  ASSERT_EQ(Find(request.get()).front(), nodexa::test::InkjetRecords(kMarker).front());
+  const NodexaList* found = FindPorts(request.get());
+  EXPECT_EQ(found, FindAllPorts(request.get()));
+  EXPECT_EQ(nodexa::test::ReadList(FindPorts(request.get())), nodexa::test::InkjetRecords(""));
 }
 
 // A failing spooler leaves the local ports out (the spooler table of the
@@ -144,8 +140,7 @@ TEST_F(FindAllPortsTest, TheMarkerStaysOnUntilFindPorts) {
 TEST_F(FindAllPortsTest, FailingSpoolerAddsNoLocalPorts) {
   if (!TestMachine::IsStandIn()) GTEST_SKIP() << "the stand-in spooler's fault switches";
   machine.SetSpooler(std::string(kSpooler) + "[Faults]\nEnumPortsError=1722\n");
-  const NodexaList request{"LaserScanner"};
-  EXPECT_EQ(Find(&request),
+  EXPECT_EQ(Find(Lines{"LaserScanner"}),
             Lines{"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
   EXPECT_EQ(medium.LogLines(),
             Lines{"PortAction::OurEnumPorts: EnumPorts returned error code 1722"});
@@ -153,8 +148,7 @@ TEST_F(FindAllPortsTest, FailingSpoolerAddsNoLocalPorts) {
 
 TEST_F(FindAllPortsTest, WithoutModuleOnlyLocalPorts) {
   std::filesystem::remove(medium.ModuleFolder() / "QVXAhcp.dll");
-  const NodexaList request{"Inkjet"};
-  ExpectDiscoveredThenLocal(Find(&request), {});
+  ExpectDiscoveredThenLocal(Find(Lines{"Inkjet"}), {});
   const Lines log = medium.LogLines();
   EXPECT_NE(std::find(log.begin(), log.end(),
                       "Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dll"),

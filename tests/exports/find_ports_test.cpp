@@ -15,10 +15,11 @@ const std::string kUnattached = "<CPDATTACHED>0</CPDATTACHED>";
 class FindPortsTest : public nodexa::test::ExportTest {
  protected:
   FindPortsTest() { OfficeHcp(); }
-  const NodexaList& Find(const NodexaList& request) {
-    const NodexaList* found = FindPorts(&request);
+  Lines Find(const Lines& request) {
+    const nodexa::PortList list(request);
+    const NodexaList* found = FindPorts(list.get());
     EXPECT_NE(found, nullptr);
-    return *found;
+    return nodexa::test::ReadList(found);
   }
 };
 
@@ -35,12 +36,12 @@ TEST_F(FindPortsTest, TypeInAnyCase) {
 }
 
 TEST_F(FindPortsTest, EachSearchReplacesTheSameList) {
-  const NodexaList inkjet{"Inkjet"};
-  const NodexaList* first = FindPorts(&inkjet);
-  ASSERT_EQ(first->size(), 3u);
-  const NodexaList laser{"LaserPrinter"};
-  EXPECT_EQ(FindPorts(&laser), first);
-  EXPECT_TRUE(first->empty());
+  const nodexa::PortList inkjet{"Inkjet"};
+  const NodexaList* first = FindPorts(inkjet.get());
+  ASSERT_EQ(nodexa::test::ReadList(first).size(), 3u);
+  const nodexa::PortList laser{"LaserPrinter"};
+  EXPECT_EQ(FindPorts(laser.get()), first);
+  EXPECT_TRUE(nodexa::test::ReadList(first).empty());
 }
 
 TEST_F(FindPortsTest, LaserPrintersHaveNoModelListHere) {
@@ -77,9 +78,7 @@ TEST_F(FindPortsTest, RemoteSubnetsReachDiscover) {
 }
 
 TEST_F(FindPortsTest, NullRequestRunsAnUnfilteredDiscoveryAndListsNothing) {
-  const NodexaList* found = FindPorts(nullptr);
-  ASSERT_NE(found, nullptr);
-  EXPECT_TRUE(found->empty());
+  EXPECT_TRUE(nodexa::test::ReadList(FindPorts(nullptr)).empty());
   EXPECT_EQ(Calls(), (Lines{"Load", "Initialize\t1", "Discover\t" + kDiscoveryBase, "Enumerate\t",
                             "Enumerate\t", "Uninitialize", "Unload"}));
   medium.ClearJournal("QVXAhcp.dll");

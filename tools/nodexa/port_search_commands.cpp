@@ -43,8 +43,8 @@ std::vector<std::string> TypeRequest(const SearchValues& values) {
 std::vector<std::string> Search(NodexaList* (*search)(const NodexaList*),
                                 const std::vector<std::string>& request) {
   const Spinner spinner(stderr, StandardErrorIsTerminal(), "Searching for printers...");
-  const NodexaList* found = search(&request);
-  return found != nullptr ? *found : std::vector<std::string>();
+  const nodexa::PortList list(request);
+  return nodexa::PortList::Read(search(list.get())).value_or(std::vector<std::string>());
 }
 
 void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
@@ -133,8 +133,9 @@ void AddPortSearchCommands(CommandLine& commandLine) {
     {
       const Spinner spinner(stderr, StandardErrorIsTerminal(), "Searching for printers...");
       // The list is the caller's to delete.
-      const std::unique_ptr<NodexaList> found(FindAllPortsFiltered(&report.request));
-      if (found) lines = *found;
+      const nodexa::PortList arguments(report.request);
+      const auto found = nodexa::PortList::Adopt(FindAllPortsFiltered(arguments.get()));
+      if (found.get() != nullptr) lines = nodexa::PortList::Read(found.get()).value_or(lines);
     }
     const std::string ruleFile =
         (std::filesystem::path(commandLine.ExecutableDirectory()) / ".." / "Config" / "Product.ini")
