@@ -39,7 +39,10 @@
 #include <cstring>
 #include <new>
 
-#include <windows.h>
+// The two headers the loader functions need; <windows.h> would pull in
+// winsock.h ahead of a caller's winsock2.h.
+#include <windef.h>
+#include <winbase.h>
 #endif
 
 #if defined(_WIN32)
