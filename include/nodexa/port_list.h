@@ -126,7 +126,8 @@ class PortList {
 namespace msvcp60 {
 
 // msvcrt.dll's operator new and delete, the heap msvcp60 and its callers
-// share. Loaded from the system folder only.
+// share: the msvcrt.dll the process already has (asking for it is safe while
+// a DLL is being loaded), else the system folder's.
 struct Heap {
   using Allocate = void*(__cdecl*)(std::size_t);
   using Free = void(__cdecl*)(void*);
@@ -136,7 +137,9 @@ struct Heap {
   static const Heap& Get() {
     static const Heap heap = [] {
       Heap found;
-      if (HMODULE crt = LoadLibraryExA("msvcrt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+      HMODULE crt = GetModuleHandleA("msvcrt.dll");
+      if (crt == nullptr) crt = LoadLibraryExA("msvcrt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+      if (crt != nullptr) {
         found.allocate = reinterpret_cast<Allocate>(
             reinterpret_cast<void*>(GetProcAddress(crt, "??2@YAPEAX_K@Z")));
         found.free = reinterpret_cast<Free>(
