@@ -168,7 +168,8 @@ void BM_FindAllPorts(benchmark::State& state) {
 
   double fastest = std::numeric_limits<double>::infinity();
   for (auto _ : state) {
-    fastest = std::min(fastest, Time([&] { benchmark::DoNotOptimize(FindAllPorts(request.get())); }));
+    fastest =
+        std::min(fastest, Time([&] { benchmark::DoNotOptimize(FindAllPorts(request.get())); }));
   }
   state.counters["per_record_ns"] = fastest / static_cast<double>(expected);
 

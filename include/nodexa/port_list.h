@@ -41,8 +41,8 @@
 
 // The two headers the loader functions need; <windows.h> would pull in
 // winsock.h ahead of a caller's winsock2.h.
-#include <windef.h>
 #include <winbase.h>
+#include <windef.h>
 #endif
 
 #if defined(_WIN32)
@@ -142,8 +142,8 @@ struct Heap {
       if (crt != nullptr) {
         found.allocate = reinterpret_cast<Allocate>(
             reinterpret_cast<void*>(GetProcAddress(crt, "??2@YAPEAX_K@Z")));
-        found.free = reinterpret_cast<Free>(
-            reinterpret_cast<void*>(GetProcAddress(crt, "??3@YAXPEAX@Z")));
+        found.free =
+            reinterpret_cast<Free>(reinterpret_cast<void*>(GetProcAddress(crt, "??3@YAXPEAX@Z")));
       }
       return found;
     }();

@@ -5,8 +5,8 @@
 // so does one that does not describe a list.
 extern "C" NODEXA_API NodexaList* FindAllPortsFiltered(const NodexaList* arguments) {
   try {
-    const auto lines = nodexa::FilterPorts(nodexa::PortList::Read(arguments).value_or(
-        std::vector<std::string>()));
+    const auto lines =
+        nodexa::FilterPorts(nodexa::PortList::Read(arguments).value_or(std::vector<std::string>()));
     if (!lines) return nullptr;
     return nodexa::PortList(*lines).Release();
   } catch (...) {

@@ -27,8 +27,8 @@ CallCase SetScanner(const char* name, const std::string& values, const std::stri
       .Stores("SetScannerRegisterInfo", "earlier");
 }
 
-CallCase GetScanner(const char* name, const char* information, int32_t result,
-                    const char* stored, const std::string& more = "", const Lines& log = {}) {
+CallCase GetScanner(const char* name, const char* information, int32_t result, const char* stored,
+                    const std::string& more = "", const Lines& log = {}) {
   return CallCase{name,
                   "QVXAinst.dll",
                   std::string("GetScannerHostInfoQcs.text=") + information + "\n" + more,

@@ -99,7 +99,8 @@ inline int32_t DiscoveredRecords(const NodexaList* found) {
   if (found == nullptr) return -1;
   int32_t records = 0;
   EXPECT_TRUE(PortList::ForEach(found, [&records](std::string_view r) {
-    records += r.find("|10.1.2.") != std::string_view::npos || r.find("|0.0.0.0|") != std::string_view::npos;
+    records += r.find("|10.1.2.") != std::string_view::npos ||
+               r.find("|0.0.0.0|") != std::string_view::npos;
   }));
   return records;
 }

@@ -108,7 +108,8 @@ TEST_F(FindAllPortsTest, WithoutTheConfigurationModuleNoInkjetMatches) {
 
 TEST_F(FindAllPortsTest, ScannerRecordsAreMarkedAfterIPNAME) {
   ExpectDiscoveredThenLocal(
-      Find(Lines{"LaserScanner", "10.3.0.0:255.255.0.0", "10.4.0.0"}), {"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
+      Find(Lines{"LaserScanner", "10.3.0.0:255.255.0.0", "10.4.0.0"}),
+      {"SX5(10.1.2.9)|SX5|%DiscoveredPrinter%|10.1.2.9|Quorvex SX-5 MFP|1|Bidi"});
   EXPECT_EQ(Calls()[2], "Discover\t" + kDiscoveryBase +
                             "<RemoteSubnets>10.3.0.0:255.255.0.0;10.4.0.0:255.255.255.0;"
                             "</RemoteSubnets>");

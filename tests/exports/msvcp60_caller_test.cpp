@@ -20,8 +20,7 @@ using nodexa::test::Lines;
 // msvcp60's basic_string<char> members used by a caller, and msvcrt's heap.
 class Runtime {
  public:
-  Runtime()
-      : msvcp60_(LoadLibraryA("msvcp60.dll")), msvcrt_(LoadLibraryA("msvcrt.dll")) {
+  Runtime() : msvcp60_(LoadLibraryA("msvcp60.dll")), msvcrt_(LoadLibraryA("msvcrt.dll")) {
     Bind(msvcp60_, construct_,
          "??0?$basic_string@DU?$char_traits@D@std@@V?$allocator@D@2@@std@@QEAA@PEBDAEBV?$"
          "allocator@D@1@@Z");
@@ -43,7 +42,9 @@ class Runtime {
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
-  bool Loaded() const { return construct_ && copy_ && destroy_ && cString_ && size_ && allocate_ && free_; }
+  bool Loaded() const {
+    return construct_ && copy_ && destroy_ && cString_ && size_ && allocate_ && free_;
+  }
 
   // A request list as a program built against msvcp60 builds it.
   NodexaList* Build(const Lines& lines) const {
@@ -53,7 +54,8 @@ class Runtime {
       list->first = static_cast<String*>(allocate_(lines.size() * sizeof(String)));
       list->last = list->end = list->first + lines.size();
       char allocator = 0;
-      for (size_t i = 0; i < lines.size(); ++i) construct_(&list->first[i], lines[i].c_str(), &allocator);
+      for (size_t i = 0; i < lines.size(); ++i)
+        construct_(&list->first[i], lines[i].c_str(), &allocator);
     }
     return list;
   }
@@ -86,9 +88,10 @@ class Runtime {
  private:
   template <typename Function>
   static void Bind(HMODULE module, Function& function, const char* name) {
-    function = module != nullptr
-                   ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                   : nullptr;
+    function =
+        module != nullptr
+            ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+            : nullptr;
   }
 
   HMODULE msvcp60_;
@@ -126,8 +129,9 @@ TEST_F(Msvcp60Caller, ReadsCopiesAndDestroysWhatEachListExportAnswers) {
 
   const Lines found = runtime.ReadAndCopy(FindPorts(request));
   EXPECT_EQ(found, nodexa::test::InkjetRecords(""));
-  EXPECT_EQ(Journal()[2], "Discover\t" + nodexa::test::kDiscoveryBase +
-                              "<RemoteSubnets>10.9.0.0:255.255.0.0;:255.255.255.0;</RemoteSubnets>");
+  EXPECT_EQ(Journal()[2],
+            "Discover\t" + nodexa::test::kDiscoveryBase +
+                "<RemoteSubnets>10.9.0.0:255.255.0.0;:255.255.255.0;</RemoteSubnets>");
   const Lines all = runtime.ReadAndCopy(FindAllPorts(request));
   const nodexa::PortList same{"Inkjet", "10.9.0.0:255.255.0.0", ""};
   EXPECT_EQ(all, nodexa::test::ReadList(FindAllPorts(same.get())));
@@ -184,10 +188,13 @@ TEST_F(Msvcp60Caller, RefusesListsThatDescribeNoList) {
       {"last without first", {nullptr, nullptr, first + 1, first + 1}, strings[0]},
       {"first and last swapped", {nullptr, first + 1, first, first + 1}, strings[0]},
       {"end before last", {nullptr, first, first + 1, first}, strings[0]},
-      {"half a string", {nullptr, first, reinterpret_cast<String*>(&first->length), first + 1},
+      {"half a string",
+       {nullptr, first, reinterpret_cast<String*>(&first->length), first + 1},
        strings[0]},
       {"no text but a length", {nullptr, first, first + 1, first + 1}, {nullptr, nullptr, 3, 3}},
-      {"longer than its storage", {nullptr, first, first + 1, first + 1}, {nullptr, text + 1, 7, 6}},
+      {"longer than its storage",
+       {nullptr, first, first + 1, first + 1},
+       {nullptr, text + 1, 7, 6}},
   };
   Lines log;
   for (const auto& c : cases) {
