@@ -6,6 +6,7 @@ namespace nodexa {
 
 std::string ProductIniPath() {
   SystemPath path(0);
+  if (path.GetDirectory().empty()) return std::string();
   path.AppendDirectory("Install");
   path.AppendDirectory("Config");
   path.SetFileName("product.ini");

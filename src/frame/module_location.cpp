@@ -24,8 +24,10 @@ std::string FindModule(const char* pattern, const char* tag, const char* message
 }  // namespace
 
 std::string FindInModuleFolder(const std::string& pattern, std::string& fileName) {
+  const PathObject root = GetSetupRoot();
+  if (root.GetDirectory().empty()) return std::string();
   PathObject search;
-  search.SetDirectory(GetSetupRoot().GetDirectory());
+  search.SetDirectory(root.GetDirectory());
   search.AppendDirectory("Common");
   search.AppendDirectory(isBuild64() ? "x64" : "x86");
   search.SetFileName(pattern);

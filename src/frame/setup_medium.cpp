@@ -1,7 +1,6 @@
 #include "setup_medium.h"
 
-#include <vector>
-
+#include "platform/path_split.h"
 #include "platform/win32_api.h"
 
 namespace nodexa {
@@ -13,13 +12,15 @@ std::string& ExecutableDirectoryOverride() {
   return directory;
 }
 
-std::string EnvironmentOverride() {
-  const DWORD needed = GetEnvironmentVariableA(kExecutableDirectoryVariable, nullptr, 0);
-  if (needed == 0) return std::string();
-  std::vector<char> value(needed + 1, '\0');
-  const DWORD length =
-      GetEnvironmentVariableA(kExecutableDirectoryVariable, value.data(), needed + 1);
-  return length > 0 && length <= needed ? std::string(value.data(), length) : std::string();
+ExecutableDirectorySource& DirectorySource() {
+  static ExecutableDirectorySource source = nullptr;
+  return source;
+}
+
+// The override, else the installed source's answer; "" for neither.
+std::string NamedDirectory() {
+  if (!ExecutableDirectoryOverride().empty()) return ExecutableDirectoryOverride();
+  return DirectorySource() != nullptr ? DirectorySource()() : std::string();
 }
 
 }  // namespace
@@ -28,24 +29,29 @@ void SetExecutableDirectoryOverride(const std::string& directory) {
   ExecutableDirectoryOverride() = directory;
 }
 
+void SetExecutableDirectorySource(ExecutableDirectorySource source) { DirectorySource() = source; }
+
 PathObject GetExecutableDirectory() {
-  std::string override = ExecutableDirectoryOverride();
-  if (override.empty()) override = EnvironmentOverride();
   PathObject path;
-  if (!override.empty()) {
-    path.SetDirectory(override);
-    return path;
+  const std::string named = NamedDirectory();
+  if (!named.empty()) {
+    path.SetDirectory(named);
+  } else {
+    char module[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+      path.SetFullPath(module);
+      path.SetFileName("");
+    }
   }
-  char module[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    path.SetFullPath(module);
-    path.SetFileName("");
-  }
+  if (!platform::IsAbsolutePath(path.GetDirectory())) return PathObject();
   return path;
 }
 
-PathObject GetSetupRoot() { return GetExecutableDirectory().Parent().Parent(); }
+PathObject GetSetupRoot() {
+  const PathObject directory = GetExecutableDirectory();
+  return directory.GetDirectory().empty() ? PathObject() : directory.Parent().Parent();
+}
 
 bool isBuild64() { return sizeof(void*) == 8; }
 

@@ -18,6 +18,11 @@ struct SplitPathParts {
 
 SplitPathParts SplitPath(const std::string& path);
 
+// Whether `path` names one place whatever the current drive and folder:
+// Windows: a drive with its root ("C:\..."; "C:" alone, as PathObject holds
+// a drive's root) or a UNC path ("\\server\..."); POSIX: a rooted path.
+bool IsAbsolutePath(const std::string& path);
+
 }  // namespace nodexa::platform
 
 #endif  // NODEXA_PLATFORM_PATH_SPLIT_H_

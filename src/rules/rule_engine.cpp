@@ -87,7 +87,9 @@ std::string RuleEngine::RuleFilePath() {
   // The executable directory is path code 10 of SystemPath; asked for
   // directly, since a SystemPath would also read the system's version facts
   // (and log their absence) for nothing.
-  return GetExecutableDirectory().FullPath() + "\\..\\Config\\Product.ini";
+  const PathObject directory = GetExecutableDirectory();
+  if (directory.GetDirectory().empty()) return std::string();
+  return directory.FullPath() + "\\..\\Config\\Product.ini";
 }
 
 bool RuleEngine::ParseFieldList(const std::string& text, const std::string& wrapperName,

@@ -58,7 +58,8 @@ class RuleEngine {
   // so a value that refers to its own entry is inserted once.
   static std::string ExpandGeneralValues(IniSection& general, const std::string& text);
 
-  // "..\Config\Product.ini" below the executable directory.
+  // "..\Config\Product.ini" below the executable directory; "" when that
+  // is unknown.
   static std::string RuleFilePath();
 
   const std::vector<SourceRecord>& Sources() const { return sources; }

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "frame/path_object.h"
 #include "frame/setup_medium.h"
 #include "harness/log_capture.h"
+#include "harness/temp_dir.h"
 #include "harness/test_medium.h"
 
 namespace nodexa {
@@ -39,6 +42,33 @@ TEST(ModuleLocation, MissingModulesAreLoggedAndLeaveTheOutputs) {
   EXPECT_EQ(log.Lines(), (std::vector<std::string>{
                              "Nodexa::GetHCPDLLFilePath:Cannot find the file xxxxhcp.dll",
                              "Nodexa::GetInstallDLLFilePath:Cannot find the file xxxxinst.dll"}));
+}
+
+// A folder that does not say where it is would let the current folder (or
+// drive) decide which modules load: nothing is searched then.
+TEST(ModuleLocation, FailsClosedWhereTheMediumIsNotAbsolute) {
+  test::TempDir current;
+  std::filesystem::create_directories(current.Path() / "medium" / "Common" / "x64");
+  std::ofstream(current.Path() / "medium" / "Common" / "x64" / "QVXAhcp.dll") << "module";
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(current.Path());
+  const struct {
+    std::string directory;
+    bool found;
+  } cases[] = {
+      {"medium\\Setup\\Bin", false},
+      {"medium/Setup/Bin", false},
+      {(current.Path() / "medium" / "Setup" / "Bin").string(), true},
+  };
+  for (const auto& c : cases) {
+    const test::LogCapture log;
+    SetExecutableDirectoryOverride(c.directory);
+    std::string path;
+    EXPECT_EQ(GetHCPDLLFilePath(path), c.found) << c.directory;
+    EXPECT_EQ(log.Lines().empty(), c.found) << c.directory;
+  }
+  SetExecutableDirectoryOverride("");
+  std::filesystem::current_path(before);
 }
 
 // Without a medium named by the environment, the running program's folder

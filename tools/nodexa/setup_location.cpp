@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "frame/setup_medium.h"
 #include "platform/win32_api.h"
 
 namespace nodexa::cli {
@@ -50,12 +51,14 @@ void SetEnvironment(const char* name, const std::string& value) {
 }
 
 std::string PointLibraryAt(const std::string& medium, const std::string& machine) {
+  std::string directory = Environment(kExecutableDirectoryVariable);
   if (!medium.empty()) {
-    SetEnvironment(kExecutableDirectoryVariable, ExecutableDirectoryOf(medium));
-  } else if (Environment(kExecutableDirectoryVariable).empty()) {
+    directory = ExecutableDirectoryOf(medium);
+  } else if (directory.empty()) {
     const fs::path demo = DemoFolder("medium");
-    if (!demo.empty()) SetEnvironment(kExecutableDirectoryVariable, ExecutableDirectoryOf(demo));
+    if (!demo.empty()) directory = ExecutableDirectoryOf(demo);
   }
+  SetExecutableDirectoryOverride(directory);
   if (!machine.empty()) {
     std::error_code error;
     const fs::path absolute = fs::absolute(machine, error);
@@ -64,7 +67,7 @@ std::string PointLibraryAt(const std::string& medium, const std::string& machine
     const fs::path demo = DemoFolder("machine");
     if (!demo.empty()) SetEnvironment(kMachineVariable, demo.string());
   }
-  return Environment(kExecutableDirectoryVariable);
+  return directory;
 }
 
 }  // namespace nodexa::cli

@@ -1,10 +1,11 @@
-// Where the command points the library: the setup medium (through the
-// executable-directory variable, as <medium>\Setup\Bin) and, on the POSIX
-// stand-in, the machine folder (NODEXA_MACHINE).
+// Where the command points the library it links: the setup medium (the
+// library's executable-directory override, <medium>\Setup\Bin) and, on the
+// POSIX stand-in, the machine folder (NODEXA_MACHINE).
 //
-// Without options the command keeps what the environment already says and
-// otherwise uses the demo built beside it: <program>/../demo/<name> in the
-// build tree, <program>/../share/nodexa/demo/<name> when installed.
+// Without options the command takes what its environment says
+// (NODEXA_EXECUTABLE_DIRECTORY, NODEXA_MACHINE) and otherwise uses the demo
+// built beside it: <program>/../demo/<name> in the build tree,
+// <program>/../share/nodexa/demo/<name> when installed.
 #ifndef NODEXA_TOOLS_NODEXA_SETUP_LOCATION_H_
 #define NODEXA_TOOLS_NODEXA_SETUP_LOCATION_H_
 
@@ -31,9 +32,9 @@ std::string ExecutableDirectoryOf(const std::filesystem::path& medium);
 std::string Environment(const char* name);
 void SetEnvironment(const char* name, const std::string& value);
 
-// Sets the two variables for the library: `medium` or `machine` when given,
-// else the environment's value, else the demo. Answers the executable
-// directory in force ("" when none is set).
+// Points the library at `medium` and `machine` when given, else at the
+// environment's values, else at the demo. Answers the executable directory
+// in force ("" when none is set).
 std::string PointLibraryAt(const std::string& medium, const std::string& machine);
 
 }  // namespace nodexa::cli

@@ -24,4 +24,8 @@ SplitPathParts SplitPath(const std::string& path) {
   return parts;
 }
 
+bool IsAbsolutePath(const std::string& path) {
+  return !path.empty() && (path[0] == '/' || path[0] == '\\');
+}
+
 }  // namespace nodexa::platform

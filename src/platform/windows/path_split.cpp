@@ -23,4 +23,12 @@ SplitPathParts SplitPath(const std::string& path) {
   return parts;
 }
 
+bool IsAbsolutePath(const std::string& path) {
+  const auto separator = [](char c) { return c == '\\' || c == '/'; };
+  if (path.size() >= 2 && separator(path[0]) && separator(path[1])) return path.size() > 2;
+  const bool drive = path.size() >= 2 && path[1] == ':' &&
+                     ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return drive && (path.size() == 2 || separator(path[2]));
+}
+
 }  // namespace nodexa::platform
