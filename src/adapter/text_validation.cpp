@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "frame/debug_log.h"
+#include "frame/module_loading.h"
 #include "frame/platform_handles.h"
 #include "frame/string_tokenizer.h"
 #include "frame/wide_text.h"
@@ -39,7 +40,7 @@ int32_t ValidateText(const char* values) {
     NodexaLog(kTag) << "Invalid Parameter passed" << std::endl;
     return 0;
   }
-  UniqueModule module(LoadLibraryA(list[0].c_str()));
+  UniqueModule module(LoadNamedModule(list[0]));
   if (!module) {
     NodexaLog(kTag) << "Error loading DLL " << list[0] << std::endl;
     return 0;

@@ -6,6 +6,7 @@
 
 #include "device/device_info_set.h"
 #include "frame/debug_log.h"
+#include "frame/module_loading.h"
 #include "frame/setup_medium.h"
 #include "frame/string_toolkit.h"
 #include "support/file_removal.h"
@@ -99,7 +100,7 @@ bool SameNoCase(const std::string& a, const char* b) { return CompareNoCase(a.c_
 }  // namespace
 
 Device::Device(const std::string& identifier)
-    : usable(true), setupApi(LoadLibraryA("SetupApi.dll")), hardwareId(identifier) {
+    : usable(true), setupApi(LoadSystemModule("SetupApi.dll")), hardwareId(identifier) {
   if (!setupApi) {
     usable = false;
     GetDebugLog() << "Device::ctor: Could not load SetupApi.dll!" << std::endl;
@@ -245,7 +246,7 @@ bool Device::ForEachDevice(int32_t operation, std::string& buffer, const std::st
   UniqueModule configManager;
   setupapi::CM_Get_DevNode_StatusFn nodeStatus = nullptr;
   if (row->action == Action::NodeStatus) {
-    configManager.reset(LoadLibraryA("cfgmgr32.dll"));
+    configManager.reset(LoadSystemModule("cfgmgr32.dll"));
     if (!configManager) {
       GetDebugLog() << "Device::ForEachDevice: Could not load cfgmgr32.dll!" << std::endl;
     } else {
@@ -381,7 +382,7 @@ bool Device::CreateRootDevice() {
 
 bool Device::UpdateDriver(HWND parent, bool& restartNeeded) {
   restartNeeded = false;
-  const UniqueModule newdev(LoadLibraryA("newdev.dll"));
+  const UniqueModule newdev(LoadSystemModule("newdev.dll"));
   if (!newdev) {
     GetDebugLog() << "Device::UpdateDriver: Could not load newdev.dll!" << std::endl;
     return false;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "debug_log.h"
+#include "module_loading.h"
 #include "module_location.h"
 
 namespace nodexa {
@@ -17,13 +18,14 @@ CompanionModule::~CompanionModule() {
 }
 
 bool CompanionModule::Bind(std::initializer_list<const char*> names) {
-  const bool found = kind == HostCommunication ? GetHCPDLLFilePath(path)
-                                               : GetInstallDLLFilePath(path, prefix);
+  const bool found =
+      kind == HostCommunication ? GetHCPDLLFilePath(path) : GetInstallDLLFilePath(path, prefix);
   if (!found) return false;
-  module.reset(LoadLibraryA(path.c_str()));
+  module.reset(LoadModuleFile(path));
   if (!module) return false;
 
-  const char* where = kind == HostCommunication ? "Function in hcp.dll '" : "Function in inst.dll '";
+  const char* where =
+      kind == HostCommunication ? "Function in hcp.dll '" : "Function in inst.dll '";
   auto lookUp = [&](const char* name, FARPROC& target) {
     target = GetProcAddress(module.get(), name);
     if (target != nullptr) return true;

@@ -5,8 +5,9 @@
 
 #include "frame/debug_log.h"
 #include "frame/module_buffer.h"
-#include "frame/string_toolkit.h"
+#include "frame/module_loading.h"
 #include "frame/module_location.h"
+#include "frame/string_toolkit.h"
 #include "ini_file.h"
 #include "platform/win32_api.h"
 #include "resolver.h"
@@ -45,7 +46,7 @@ struct ProductItem {
 };
 
 const ProductItem kProductItems[] = {
-    {"MODEL", 10000, false},    {"MANUFACTURER", 10001, false}, {"REGISTRY_PATH", 10002, false},
+    {"MODEL", 10000, false},     {"MANUFACTURER", 10001, false}, {"REGISTRY_PATH", 10002, false},
     {"DISK_SPACE", 10009, true}, {"SYSTEM_RAM", 10010, true},    {"PROCESSOR_SPEED", 10011, true},
     {"PID", 10101, false},       {"VID", 10102, false},          {"DEVICE_ID", 10104, false},
 };
@@ -81,14 +82,13 @@ bool LoadConfigModule() {
     return false;
   }
   ConfigBinding& binding = Binding();
-  binding.module = LoadLibraryA(candidate.c_str());
+  binding.module = LoadModuleFile(candidate);
   if (binding.module == nullptr) {
     GetDebugLog() << "CPDConfig: LoadLibrary(%s) failed" << candidate << std::endl;
     return false;
   }
   const FARPROC proc = GetProcAddress(binding.module, "GetConfigData");
-  binding.getConfigData =
-      reinterpret_cast<GetConfigDataFn>(reinterpret_cast<void (*)()>(proc));
+  binding.getConfigData = reinterpret_cast<GetConfigDataFn>(reinterpret_cast<void (*)()>(proc));
   if (binding.getConfigData == nullptr) {
     GetDebugLog() << "CPDConfig: GetProcAddress() Error loading function" << std::endl;
     return false;
@@ -96,8 +96,7 @@ bool LoadConfigModule() {
   return true;
 }
 
-int32_t CProduct::getConfigData(uint32_t item, uint32_t subItem, std::string& value,
-                                bool asText) {
+int32_t CProduct::getConfigData(uint32_t item, uint32_t subItem, std::string& value, bool asText) {
   const GetConfigDataFn getConfigData = Binding().getConfigData;
   if (getConfigData == nullptr) return 1;
   uint32_t size = 0;
@@ -115,7 +114,8 @@ int32_t CProduct::getConfigData(uint32_t item, uint32_t subItem, std::string& va
   const std::string text = buffer.empty() ? std::string() : std::string(buffer.data());
   if (status != 0) {
     GetDebugLog() << "Failed to retrieve config dll item id for %s" << text
-                  << "CProduct::getConfigData() returning %u- EXIT" << "1" << std::endl;
+                  << "CProduct::getConfigData() returning %u- EXIT"
+                  << "1" << std::endl;
     return 1;
   }
   if (asText) {
@@ -141,8 +141,8 @@ std::string GetProductValue(const std::string& name) {
 
 void GetManufacturerList(std::vector<std::string>& manufacturers, const IniFile* table) {
   manufacturers.clear();
-  const IniSection* section = (table != nullptr ? *table : ProductDataTable())
-                                  .findSection("Manufacturer");
+  const IniSection* section =
+      (table != nullptr ? *table : ProductDataTable()).findSection("Manufacturer");
   if (section == nullptr) {
     manufacturers.push_back("Printer");
     return;

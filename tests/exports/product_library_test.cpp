@@ -23,7 +23,9 @@ struct LibraryCase {
 
 TEST(ProductLibrary, IgnoresTheMediumTheEnvironmentNames) {
   const LibraryCase cases[] = {
-      {NODEXA_PRODUCT_LIBRARY, 0, {"Nodexa::GetInstallDLLFilePath:Cannot find the file xxxxinst.dll"}},
+      {NODEXA_PRODUCT_LIBRARY,
+       0,
+       {"Nodexa::GetInstallDLLFilePath:Cannot find the file xxxxinst.dll"}},
       {NODEXA_TESTING_LIBRARY, 1, {}},
   };
   for (const LibraryCase& c : cases) {

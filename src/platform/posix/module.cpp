@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../path_split.h"
 #include "path_case.h"
 #include "posix_module.h"
 #include "posix_module_imports.h"
@@ -89,16 +90,17 @@ bool IsRegularFile(const std::string& path) {
 }
 
 // The file a module name stands for: a name with a folder part is that path
-// (relative to the current folder); a bare name is searched for. A name
-// without an extension gets ".dll", as on Windows. "" when not found.
-std::string ModuleFile(const char* name) {
+// (relative to the current folder); a bare name is searched for in
+// `folders`. A name without an extension gets ".dll", as on Windows. ""
+// when not found.
+std::string ModuleFile(const char* name, const std::vector<std::string>& folders) {
   std::string path = nodexa::platform::ToPosixPath(name);
   const size_t slash = path.rfind('/');
   if (path.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) {
     path += ".dll";
   }
   if (slash != std::string::npos) return nodexa::platform::ResolvePathCase(path);
-  for (const std::string& folder : SearchFolders()) {
+  for (const std::string& folder : folders) {
     if (folder.empty()) continue;
     const std::string candidate = nodexa::platform::ResolvePathCase(folder + "/" + path);
     if (IsRegularFile(candidate)) return candidate;
@@ -122,13 +124,26 @@ void BindSystemImports(void* handle) {
 
 }  // namespace
 
-HMODULE LoadLibraryA(LPCSTR path) {
-  if (path == nullptr || *path == '\0') {
+HMODULE LoadLibraryA(LPCSTR path) { return LoadLibraryExA(path, nullptr, 0); }
+
+HMODULE LoadLibraryExA(LPCSTR path, HANDLE file, DWORD flags) {
+  if (path == nullptr || *path == '\0' || file != nullptr ||
+      ((flags & LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR) != 0 &&
+       !nodexa::platform::IsAbsolutePath(path))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const std::string file = ModuleFile(path);
-  void* handle = file.empty() ? nullptr : dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  std::vector<std::string> folders = SearchFolders();
+  if (flags != 0) {
+    folders.clear();
+    if ((flags & LOAD_LIBRARY_SEARCH_APPLICATION_DIR) != 0) folders.push_back(ProgramFolder());
+    if ((flags & LOAD_LIBRARY_SEARCH_SYSTEM32) != 0) {
+      folders.push_back(
+          HostFolder([](LPSTR buffer, UINT size) { return GetSystemDirectoryA(buffer, size); }));
+    }
+  }
+  const std::string found = ModuleFile(path, folders);
+  void* handle = found.empty() ? nullptr : dlopen(found.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     SetLastError(kModNotFound);
     return nullptr;
@@ -160,7 +175,7 @@ BOOL FreeLibrary(HMODULE module) {
 
 HMODULE GetModuleHandleA(LPCSTR path) {
   if (path == nullptr || *path == '\0') return nullptr;
-  const std::string file = ModuleFile(path);
+  const std::string file = ModuleFile(path, SearchFolders());
   void* handle = file.empty() ? nullptr : dlopen(file.c_str(), RTLD_NOW | RTLD_NOLOAD);
   if (handle == nullptr) {
     SetLastError(kModNotFound);

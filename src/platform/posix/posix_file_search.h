@@ -7,7 +7,6 @@
 
 #include "posix_types.h"
 
-using HANDLE = void*;
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
 
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;

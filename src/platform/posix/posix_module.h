@@ -27,6 +27,16 @@ using FARPROC = intptr_t (*)();
 
 // `path` is a Windows-style path or a bare module name (see above).
 HMODULE LoadLibraryA(LPCSTR path);
+
+// LoadLibraryA with the search limited as the flags say. A bare name is
+// looked for only in the folders the flags name (the program's folder, the
+// system folder); with LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR the name must be an
+// absolute path (else error 87). `file` must be null. Flags 0 search as
+// LoadLibraryA does.
+constexpr DWORD LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR = 0x00000100;
+constexpr DWORD LOAD_LIBRARY_SEARCH_APPLICATION_DIR = 0x00000200;
+constexpr DWORD LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x00000800;
+HMODULE LoadLibraryExA(LPCSTR path, HANDLE file, DWORD flags);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 // The module `path` names (found as LoadLibraryA finds it), without loading

@@ -9,6 +9,7 @@
 using BYTE = uint8_t;
 using WORD = uint16_t;
 using DWORD = uint32_t;
+using HANDLE = void*;
 using LONG = int32_t;
 using UINT = uint32_t;
 using BOOL = int32_t;
