@@ -5,14 +5,14 @@
 # the end-to-end suites, the benchmarks in a short mode and every fuzz
 # target for a bounded time. Name steps to run only those, e.g.
 #   scripts/test.sh dev memcheck
-# Steps: the presets dev, asan, mingw, release; memcheck (scripts/memcheck.sh),
+# Steps: the presets dev, asan, tsan, mingw, release; memcheck (scripts/memcheck.sh),
 # bench (scripts/bench.sh), fuzz (scripts/fuzz.sh). BUILD_JOBS=1 builds with
 # one job instead of the presets' two (a machine shared with others).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 steps=("$@")
-[ ${#steps[@]} -gt 0 ] || steps=(dev asan mingw memcheck bench fuzz)
+[ ${#steps[@]} -gt 0 ] || steps=(dev asan tsan mingw memcheck bench fuzz)
 
 scripts/install-deps.sh
 

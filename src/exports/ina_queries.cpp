@@ -1,8 +1,10 @@
 #include "adapter/ina_info.h"
+#include "exports/export_lock.h"
 #include "nodexa/nodexa.h"
 
 extern "C" NODEXA_API int32_t IsINAAttached(const char* portName) {
   try {
+    const nodexa::ExportLock lock;
     return nodexa::QueryINAFlag(portName, "INASUPPORTED");
   } catch (...) {
     return 0;
@@ -11,6 +13,7 @@ extern "C" NODEXA_API int32_t IsINAAttached(const char* portName) {
 
 extern "C" NODEXA_API int32_t IsINADefault(const char* portName) {
   try {
+    const nodexa::ExportLock lock;
     return nodexa::QueryINAFlag(portName, "NETDEFAULTS");
   } catch (...) {
     return 0;
@@ -19,6 +22,7 @@ extern "C" NODEXA_API int32_t IsINADefault(const char* portName) {
 
 extern "C" NODEXA_API int32_t DoesINAPrinterExists(const char* values) {
   try {
+    const nodexa::ExportLock lock;
     return nodexa::QueryINAPrinters(values);
   } catch (...) {
     return 0;

@@ -1,8 +1,10 @@
 #include "adapter/scanner_registration.h"
+#include "exports/export_lock.h"
 #include "nodexa/nodexa.h"
 
 extern "C" NODEXA_API int32_t GetScannerRegisterInfo(const char* keyPath) {
   try {
+    const nodexa::ExportLock lock;
     return nodexa::ReadScannerRegistration(keyPath);
   } catch (...) {
     return 0;
@@ -11,6 +13,7 @@ extern "C" NODEXA_API int32_t GetScannerRegisterInfo(const char* keyPath) {
 
 extern "C" NODEXA_API int32_t SetScannerRegisterInfo(const char* values) {
   try {
+    const nodexa::ExportLock lock;
     return nodexa::WriteScannerRegistration(values);
   } catch (...) {
     return 0;
