@@ -7,6 +7,8 @@
 //   Validate.answer   the answer text, UTF-8 (default: the text itself)
 //   Validate.length   the answer length reported back, in UTF-16 units
 //                     (default: the answer's length)
+//   Validate.capacity "length": write as many units as the length received
+//                     says (default: 511 at most)
 //   CreateCGrdDlgInstance.null=1   no object is created (null comes back)
 // Journal: "CreateCGrdDlgInstance", then "Validate" second text, text (both
 // as UTF-8), the length received and the flag, then "DestroyCGrdDlgInstance".
@@ -77,15 +79,22 @@ class Validator {
   // Slot 1.
   virtual int32_t Validate(const Unit* second, const Unit* text, Unit* answer, int32_t* length,
                            int32_t flag) {
-    standin::Journal("Validate", {ToUtf8(second), ToUtf8(text),
-                                  length != nullptr ? std::to_string(*length) : "(null)",
-                                  std::to_string(flag)});
+    standin::Journal(
+        "Validate", {ToUtf8(second), ToUtf8(text),
+                     length != nullptr ? std::to_string(*length) : "(null)", std::to_string(flag)});
     const standin::Answers answers = standin::Answers::Load();
     const std::basic_string<Unit> reply =
-        answers.Has("Validate.answer") ? FromUtf8(answers.Text("Validate.answer"))
-                                       : std::basic_string<Unit>(text != nullptr ? text : nullptr,
-                                                                 text != nullptr ? std::char_traits<Unit>::length(text) : 0);
-    const size_t units = reply.size() < 511 ? reply.size() : 511;
+        answers.Has("Validate.answer")
+            ? FromUtf8(answers.Text("Validate.answer"))
+            : std::basic_string<Unit>(text != nullptr ? text : nullptr,
+                                      text != nullptr ? std::char_traits<Unit>::length(text) : 0);
+    // 511 units at most, or as many as the length received when told to take
+    // that as the buffer's capacity, as some components do.
+    const size_t room =
+        answers.Text("Validate.capacity") == "length" && length != nullptr && *length >= 0
+            ? static_cast<size_t>(*length)
+            : 511;
+    const size_t units = reply.size() < room ? reply.size() : room;
     if (answer != nullptr) reply.copy(answer, units);
     if (length != nullptr) {
       *length = answers.Number("Validate.length", static_cast<int64_t>(units));

@@ -1,5 +1,6 @@
 #include "text_validation.h"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -55,7 +56,10 @@ int32_t ValidateText(const char* values) {
 
   const WideString text = ToWide(list[1]);
   const WideString second = ToWide(list[2]);
-  std::vector<WCHAR> answer(kAnswerUnits, WCHAR(0));
+  // 512 units at least; room for the whole text and its terminator, for a
+  // component that takes the text's length as the buffer's capacity.
+  const size_t units = std::max(static_cast<size_t>(kAnswerUnits), text.size() + 1);
+  std::vector<WCHAR> answer(units, WCHAR(0));
   auto length = static_cast<int32_t>(text.size());
   // Destroyed before the module goes, on every path.
   const std::unique_ptr<void, DestroyValidatorFn> validator(create(), destroy);
@@ -63,8 +67,8 @@ int32_t ValidateText(const char* values) {
   const int32_t accepted = ValidateOperation(validator.get())(
       validator.get(), second.c_str(), text.c_str(), answer.data(), &length, 1);
   // A length the buffer cannot hold is cut to what it can.
-  const int32_t end = length < 0 ? 0 : (length >= kAnswerUnits ? kAnswerUnits - 1 : length);
-  answer[static_cast<size_t>(end)] = 0;
+  const size_t end = length < 0 ? 0 : std::min(static_cast<size_t>(length), units - 1);
+  answer[end] = 0;
   if (accepted == 0) {
     NodexaLog(kTag) << "Error Validating Unicode String." << std::endl;
     return 0;

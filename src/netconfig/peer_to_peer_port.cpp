@@ -33,8 +33,9 @@ bool SpoolerOffers(const ShareName& name, const std::string& driver) {
   const auto printers = EnumeratePrinters(kSharedPrinterFlags, "\\\\" + name.system);
   if (!printers) return false;
   for (const PrinterRecord& printer : *printers) {
-    if (CompareNoCase(printer.shareName, name.share) == 0 &&
-        CompareNoCase(printer.driverName, driver) == 0) {
+    // The platform's comparison: names of the code page in any case match.
+    if (lstrcmpiA(printer.shareName.c_str(), name.share.c_str()) == 0 &&
+        lstrcmpiA(printer.driverName.c_str(), driver.c_str()) == 0) {
       return true;
     }
   }
@@ -69,8 +70,8 @@ int32_t CreateP2PPort(const char* values) {
     NodexaLog(kCreateResultTag) << "Invalid Parameter passed" << std::endl;
     return 0;
   }
-  const auto status = static_cast<uint32_t>(
-      module.Function<inst::PrinterShareFn>(0)(PortText(name).c_str()));
+  const auto status =
+      static_cast<uint32_t>(module.Function<inst::PrinterShareFn>(0)(PortText(name).c_str()));
   if (status != 0) {
     NodexaLog(kCreateResultTag) << "Function in hcp.dll CreateP2PPort failed with error code "
                                 << status << std::endl;
@@ -90,17 +91,16 @@ int32_t VerifySharedPrinter(const char* values) {
     return 0;
   }
   const ShareName name{list[0], list[1]};
-  const auto status = static_cast<uint32_t>(
-      module.Function<inst::PrinterShareFn>(0)(PortText(name).c_str()));
+  const auto status =
+      static_cast<uint32_t>(module.Function<inst::PrinterShareFn>(0)(PortText(name).c_str()));
   if (status != 0) {
-    NodexaLog(kVerifyTag)
-        << "Function in xxxxinst.dll VerifySharedPrinter failed with error code " << status
-        << std::endl;
+    NodexaLog(kVerifyTag) << "Function in xxxxinst.dll VerifySharedPrinter failed with error code "
+                          << status << std::endl;
     return 0;
   }
   if (!SpoolerOffers(name, list[2])) {
-    NodexaLog(kVerifyTag) << list[2] << " doesn't exist on network path \\" << name.system
-                          << "\\" << name.share << std::endl;
+    NodexaLog(kVerifyTag) << list[2] << " doesn't exist on network path \\" << name.system << "\\"
+                          << name.share << std::endl;
     return 0;
   }
   return 1;

@@ -57,6 +57,7 @@ CallCase Validate(const char* what, const std::string& answers, const std::strin
       .Stores("ValidateUnicodeString", stored);
 }
 
+const std::string kLongText(600, 'x');
 const char kInvalidText[] = "Nodexa::ValidateUnicodeString:Invalid Parameter passed";
 
 class AdapterExports : public nodexa::test::CallTableTest {};
@@ -147,6 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "ber\n", "Caf\xE9", "", "\tCaf\xC3\xA9\t4\t1", 1, "\xDC"
                  "ber"),
         Validate("empty text has length zero", "", "", "Name", "Name\t\t0\t1", 1, ""),
+        Validate("a long text fits a component that takes its length for the room",
+                 "Validate.capacity=length\n", kLongText, "Name", "Name\t" + kLongText + "\t600\t1",
+                 1, kLongText.c_str()),
         Validate("returned length cuts the answer", "Validate.answer=abcdef\nValidate.length=3\n",
                  "x", "Name", "Name\tx\t1\t1", 1, "abc"),
         Validate("rejected text leaves the earlier value",

@@ -35,7 +35,8 @@ CallCase Subnets(const char* name, const char* subnets, const std::string& text)
 const std::string kShare = "VerifySharedPrinter\t<SYSTEMNAME>SERVER</SYSTEMNAME><SHARENAME>";
 const char kSharedPrinters[] =
     "[Printer Office Laser]\nServer=\\\\SERVER\nShare=LASER\nDriver=Quorvex QX-100 Series\n"
-    "[Printer Front Desk]\nServer=\\\\SERVER\nShare=desk.jet\nDriver=Other Driver\n";
+    "[Printer Front Desk]\nServer=\\\\SERVER\nShare=desk.jet\nDriver=Other Driver\n"
+    "[Printer Team]\nServer=\\\\SERVER\nShare=\xC9QUIPE\nDriver=Quorvex QX-100 Series\n";
 const char kNoSuchPrinter[] =
     "Nodexa::VerifySharedPrinterExists:Other Driver doesn't exist on network path "
     "\\SERVER\\LASER";
@@ -125,9 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
                  VerifySharedPrinterExists, 0, Bracketed({kShare + "LASER</SHARENAME>"}),
                  {"Nodexa::VerifySharedPrinterExists:Function in xxxxinst.dll "
                   "VerifySharedPrinter failed with error code 7"}},
-        CallCase{"shared printer without regard to case", "QVXAinst.dll", "",
-                 "SERVER|laser|QUORVEX QX-100 SERIES", VerifySharedPrinterExists, 1,
-                 Bracketed({kShare + "laser</SHARENAME>"}), {}}
+        CallCase{"shared printer in any case of the code page", "QVXAinst.dll", "",
+                 "SERVER|\xE9quipe|QUORVEX QX-100 SERIES", VerifySharedPrinterExists, 1,
+                 Bracketed({kShare + "\xE9quipe</SHARENAME>"}), {}}
             .Spooler(kSharedPrinters)
             .StandInOnly(),
         CallCase{"shared printers cannot be listed", "QVXAinst.dll", "",

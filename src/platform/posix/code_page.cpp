@@ -1,4 +1,6 @@
 #include <iconv.h>
+#include <locale.h>
+#include <wctype.h>
 
 #include <array>
 #include <cerrno>
@@ -201,4 +203,34 @@ int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, LPCWSTR source, int sour
   }
   if (usedDefaultChar != nullptr) *usedDefaultChar = usedDefault ? TRUE : FALSE;
   return CopyOut(converted, destination, destinationSize);
+}
+
+namespace {
+
+// The text in the ANSI code page, each UTF-16 unit folded to lower case by
+// the Unicode tables of the C.UTF-8 locale (A to Z only should it be
+// missing).
+std::vector<wchar_t> Folded(LPCSTR text) {
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  const int units = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  std::vector<WCHAR> wide(static_cast<size_t>(units > 0 ? units : 1), WCHAR(0));
+  if (units > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), units);
+  std::vector<wchar_t> folded;
+  folded.reserve(wide.size());
+  for (const WCHAR unit : wide) {
+    const auto c = static_cast<wint_t>(unit);
+    folded.push_back(
+        static_cast<wchar_t>(unicode != nullptr ? towlower_l(c, unicode) : towlower(c)));
+  }
+  return folded;
+}
+
+}  // namespace
+
+int lstrcmpiA(LPCSTR first, LPCSTR second) {
+  if (first == nullptr || second == nullptr)
+    return first == second ? 0 : (first == nullptr ? -1 : 1);
+  const std::vector<wchar_t> a = Folded(first);
+  const std::vector<wchar_t> b = Folded(second);
+  return a < b ? -1 : (b < a ? 1 : 0);
 }

@@ -22,6 +22,12 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLe
                         LPSTR destination, int destinationSize, LPCSTR defaultChar,
                         LPBOOL usedDefaultChar);
 
+// Compares two texts of the ANSI code page ignoring case, as Windows does:
+// letters of the code page fold to one case however far from A to Z they
+// lie ("équipe" and "ÉQUIPE" are equal in 1252). The order of unequal
+// texts is that of their folded UTF-16 units, not Windows' collation.
+int lstrcmpiA(LPCSTR first, LPCSTR second);
+
 namespace nodexa::platform {
 // Sets the stand-in machine's ANSI code page (0 restores the default, 1252).
 void SetAnsiCodePage(UINT codePage);
