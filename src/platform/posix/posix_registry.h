@@ -3,8 +3,10 @@
 //
 // Every call reads the file afresh, so a test or a person editing it is seen
 // at once; every change rewrites it whole through a temporary file and a
-// rename, so the file is never half-written. Without a machine folder the
-// registry is empty and every change fails with ERROR_ACCESS_DENIED.
+// rename, so the file is never half-written, holding a lock shared with other
+// processes from reading to renaming, so no change is lost. A file no one may
+// write refuses changes with ERROR_ACCESS_DENIED, as does a registry without
+// a machine folder, which is empty.
 //
 // What the library relies on is kept as Windows has it: 2 for a missing key
 // or value, 234 (ERROR_MORE_DATA) and the needed size for a short buffer,

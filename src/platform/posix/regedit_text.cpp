@@ -1,5 +1,6 @@
 #include "regedit_text.h"
 
+#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -263,16 +264,40 @@ void WriteValue(const StoredValue& value, std::string& out) {
   out += line + "\n";
 }
 
-void WriteKey(const StoredKey& key, const std::string& fullName, std::string& out) {
-  bool lasting = !key.isVolatile;
+void WriteNotes(const std::vector<std::string>& notes, std::string& out) {
+  for (const std::string& note : notes) out += note + "\n";
+}
+
+// A root's header is implied, so it is written only for what it carries.
+void WriteKey(const StoredKey& key, const std::string& fullName, bool root, std::string& out) {
+  bool lasting = root ? !key.notes.empty() : !key.isVolatile;
   for (const StoredValue& value : key.values) lasting = lasting || !value.isVolatile;
   if (lasting) {
-    out += "\n[" + fullName + "]\n";
+    // Without notes of its own a header is set apart by one blank line.
+    if (key.notes.empty()) out += "\n";
+    WriteNotes(key.notes, out);
+    out += "[" + fullName + "]\n";
     for (const StoredValue& value : key.values) {
-      if (!value.isVolatile) WriteValue(value, out);
+      if (value.isVolatile) continue;
+      WriteNotes(value.notes, out);
+      WriteValue(value, out);
     }
   }
-  for (const StoredKey& subKey : key.subKeys) WriteKey(subKey, fullName + "\\" + subKey.name, out);
+  for (const StoredKey& subKey : key.subKeys) {
+    WriteKey(subKey, fullName + "\\" + subKey.name, false, out);
+  }
+}
+
+// A comment or blank line as it is kept: without carriage returns at its
+// end, which the next reading would take for part of the line end.
+std::string Note(std::string line) {
+  while (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+void MoveNotes(std::vector<std::string>& from, std::vector<std::string>& to) {
+  to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+  from.clear();
 }
 
 }  // namespace
@@ -282,9 +307,15 @@ size_t ReadRegeditText(const std::string& text, RegistryStore& store) {
   size_t skipped = 0;
   bool headerAllowed = true;
   std::optional<KeyPath> current;
+  // Comment and blank lines wait for the next key or value line that takes
+  // effect; the lines of a deletion or a skipped line pass them on.
+  std::vector<std::string> notes;
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string line = TrimmedLeft(lines[i]);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+    if (line.empty() || line[0] == ';' || line[0] == '#') {
+      notes.push_back(Note(lines[i]));
+      continue;
+    }
     if (std::exchange(headerAllowed, false) && IsHeader(line)) continue;
 
     if (line[0] == '[') {
@@ -300,7 +331,8 @@ size_t ReadRegeditText(const std::string& text, RegistryStore& store) {
       }
       if (remove) {
         store.Delete(path);
-      } else if (store.Create(path) != nullptr) {
+      } else if (StoredKey* key = store.Create(path)) {
+        MoveNotes(notes, key->notes);
         current = path;
       }
       continue;
@@ -350,27 +382,17 @@ size_t ReadRegeditText(const std::string& text, RegistryStore& store) {
     if (value->remove) {
       key->RemoveValue(name);
     } else {
-      key->SetValue(name, value->type, std::move(value->data));
+      MoveNotes(notes, key->SetValue(name, value->type, std::move(value->data)).notes);
     }
   }
+  MoveNotes(notes, store.ClosingNotes());
   return skipped;
 }
 
 std::string WriteRegeditText(const RegistryStore& store) {
   std::string out = "REGEDIT4\n";
-  for (const StoredKey& root : store.Roots()) {
-    bool lasting = false;
-    for (const StoredValue& value : root.values) lasting = lasting || !value.isVolatile;
-    if (lasting) {
-      out += "\n[" + root.name + "]\n";
-      for (const StoredValue& value : root.values) {
-        if (!value.isVolatile) WriteValue(value, out);
-      }
-    }
-    for (const StoredKey& subKey : root.subKeys) {
-      WriteKey(subKey, root.name + "\\" + subKey.name, out);
-    }
-  }
+  for (const StoredKey& root : store.Roots()) WriteKey(root, root.name, true, out);
+  WriteNotes(store.ClosingNotes(), out);
   return out;
 }
 

@@ -14,6 +14,10 @@
 //
 // Hex lists continue on the next line after a trailing backslash. Lines
 // starting with ';' or '#' are comments. The text is in the ANSI code page.
+//
+// Comment and blank lines belong to the key header or value line below them
+// (those at the end to the file), so a rewrite keeps them beside it however
+// the keys are reordered.
 #ifndef NODEXA_PLATFORM_POSIX_REGEDIT_TEXT_H_
 #define NODEXA_PLATFORM_POSIX_REGEDIT_TEXT_H_
 
@@ -33,7 +37,9 @@ namespace nodexa::platform {
 size_t ReadRegeditText(const std::string& text, RegistryStore& store);
 
 // The store as REGEDIT4 text that ReadRegeditText (and regedit) read back
-// to the same keys and values. Volatile keys and values are left out.
+// to the same keys, values and notes: every key its own header, keys in name
+// order, each after its notes (or one blank line when it has none). Volatile
+// keys and values are left out.
 std::string WriteRegeditText(const RegistryStore& store);
 
 }  // namespace nodexa::platform

@@ -1,10 +1,5 @@
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -13,20 +8,20 @@
 #include "device_list.h"
 #include "machine_facts.h"
 #include "posix_file_search.h"
-#include "posix_machine.h"
 #include "posix_registry.h"
 #include "regedit_text.h"
+#include "registry_file.h"
 #include "registry_store.h"
 
 using nodexa::platform::KeyPath;
 using nodexa::platform::RegistryStore;
+using nodexa::platform::RegistryWriteLock;
 using nodexa::platform::StoredKey;
 using nodexa::platform::StoredValue;
 
 namespace {
 
 constexpr REGSAM kFullAccess = KEY_ALL_ACCESS | MAXIMUM_ALLOWED;
-constexpr char kRegistryFile[] = "registry.reg";
 
 LONG Code(DWORD error) { return static_cast<LONG>(error); }
 
@@ -123,48 +118,20 @@ void AddDeviceKeys(RegistryStore& store) {
 // The registry as the machine folder holds it right now.
 RegistryStore LoadStore() {
   RegistryStore store;
-  const std::string file = nodexa::platform::MachineFile(kRegistryFile);
-  if (!file.empty()) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    nodexa::platform::ReadRegeditText(text, store);
-  }
+  nodexa::platform::ReadRegeditText(nodexa::platform::ReadRegistryFile(), store);
   store.Create({"HKEY_LOCAL_MACHINE", "SOFTWARE", "Classes"}, true);
   AddHardwareDescription(store);
   AddDeviceKeys(store);
   return store;
 }
 
-bool WriteAll(int file, const std::string& text) {
-  size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t count = write(file, text.data() + written, text.size() - written);
-    if (count <= 0) return false;
-    written += static_cast<size_t>(count);
-  }
-  return true;
+// Writes the store back under the lock it was read with.
+LONG SaveStore(const RegistryWriteLock& lock, const RegistryStore& store) {
+  return Code(
+      nodexa::platform::ReplaceRegistryFile(lock, nodexa::platform::WriteRegeditText(store)));
 }
 
-// Replaces the file in one step: readers see the old text or the new one.
-LONG SaveStore(const RegistryStore& store) {
-  const std::string directory = nodexa::platform::MachineDirectory();
-  if (directory.empty()) return Code(ERROR_ACCESS_DENIED);
-  const std::string file = directory + "/" + kRegistryFile;
-  const std::string temporary = file + ".tmp" + std::to_string(getpid());
-  // Everything that allocates comes before the file is opened, so nothing
-  // thrown can leave it open.
-  const std::string text = nodexa::platform::WriteRegeditText(store);
-  const int out = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (out < 0) return Code(ERROR_REGISTRY_IO_FAILED);
-  const bool written = WriteAll(out, text) && fsync(out) == 0;
-  if (close(out) != 0 || !written || rename(temporary.c_str(), file.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return Code(ERROR_REGISTRY_IO_FAILED);
-  }
-  return Code(ERROR_SUCCESS);
-}
-
-// The key a handle stands for and what it may do. Call with the lock held.
+// The key a handle stands for and what it may do. Call with the state's lock held.
 LONG Resolve(HKEY key, KeyPath& path, REGSAM& access) {
   if (PredefinedPath(key, path)) {
     access = kFullAccess;
@@ -321,11 +288,12 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, 
   if (const auto fault = InjectedFault("RegSetValueExA")) return *fault;
   if (data == nullptr && dataSize > 0) return Code(ERROR_NOACCESS);
   std::lock_guard<std::mutex> guard(State().lock);
+  const RegistryWriteLock writing;  // before reading, so the change builds on the latest file
   Target target = Open(key, KEY_SET_VALUE);
   if (target.status != Code(ERROR_SUCCESS)) return target.status;
   std::vector<uint8_t> bytes(data, data + (data != nullptr ? dataSize : 0));
   target.key->SetValue(valueName != nullptr ? valueName : "", type, std::move(bytes));
-  return SaveStore(target.store);
+  return SaveStore(writing, target.store);
 }
 
 LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD reserved,
@@ -384,6 +352,7 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
   if (const auto fault = InjectedFault("RegDeleteKeyA")) return *fault;
   if (subKey == nullptr) return Code(ERROR_INVALID_PARAMETER);
   std::lock_guard<std::mutex> guard(State().lock);
+  const RegistryWriteLock writing;  // before reading, so the change builds on the latest file
   Target target = Open(key, 0);
   if (target.status != Code(ERROR_SUCCESS)) return target.status;
   KeyPath ignored;
@@ -396,7 +365,7 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
   if (doomed == nullptr) return Code(ERROR_FILE_NOT_FOUND);
   if (path.size() < 2 || !doomed->subKeys.empty()) return Code(ERROR_ACCESS_DENIED);
   target.store.Delete(path);
-  return SaveStore(target.store);
+  return SaveStore(writing, target.store);
 }
 
 LONG RegCloseKey(HKEY key) {

@@ -72,15 +72,15 @@ StoredValue* StoredKey::FindValue(const std::string& valueName) {
   return const_cast<StoredValue*>(std::as_const(*this).FindValue(valueName));
 }
 
-void StoredKey::SetValue(const std::string& valueName, uint32_t type, std::vector<uint8_t> data,
-                         bool volatileValue) {
+StoredValue& StoredKey::SetValue(const std::string& valueName, uint32_t type,
+                                 std::vector<uint8_t> data, bool volatileValue) {
   if (StoredValue* value = FindValue(valueName)) {
     value->type = type;
     value->data = std::move(data);
     value->isVolatile = volatileValue;
-    return;
+    return *value;
   }
-  values.push_back(StoredValue{valueName, type, std::move(data), volatileValue});
+  return values.emplace_back(StoredValue{valueName, type, std::move(data), volatileValue, {}});
 }
 
 bool StoredKey::RemoveValue(const std::string& valueName) {

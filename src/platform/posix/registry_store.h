@@ -7,6 +7,9 @@
 // but are never written back (the hardware description, which Windows builds
 // at start-up rather than keeping on disk).
 //
+// Keys and values carry the comment and blank lines that stood before them
+// in the file ("notes"), so a rewrite puts those lines back beside them.
+//
 // Pointers and references into the tree stay valid only until the next
 // change of the tree.
 #ifndef NODEXA_PLATFORM_POSIX_REGISTRY_STORE_H_
@@ -27,6 +30,7 @@ struct StoredValue {
   uint32_t type = 0;
   std::vector<uint8_t> data;
   bool isVolatile = false;
+  std::vector<std::string> notes;  // the lines above the value's line
 };
 
 struct StoredKey {
@@ -34,6 +38,7 @@ struct StoredKey {
   std::vector<StoredValue> values;  // in the order they were first set
   std::vector<StoredKey> subKeys;   // in name order, case ignored
   bool isVolatile = false;
+  std::vector<std::string> notes;  // the lines above the key's header
 
   StoredKey* FindSubKey(const std::string& subKeyName);
   const StoredKey* FindSubKey(const std::string& subKeyName) const;
@@ -44,9 +49,10 @@ struct StoredKey {
 
   StoredValue* FindValue(const std::string& valueName);
   const StoredValue* FindValue(const std::string& valueName) const;
-  // Replaces the value's type and data in place or appends a new value.
-  void SetValue(const std::string& valueName, uint32_t type, std::vector<uint8_t> data,
-                bool volatileValue = false);
+  // Replaces the value's type and data in place (its notes stay) or appends
+  // a new value.
+  StoredValue& SetValue(const std::string& valueName, uint32_t type, std::vector<uint8_t> data,
+                        bool volatileValue = false);
   bool RemoveValue(const std::string& valueName);
 };
 
@@ -71,9 +77,13 @@ class RegistryStore {
   bool Delete(const KeyPath& path);
 
   const std::vector<StoredKey>& Roots() const { return roots; }
+  // Notes after the last key or value, which end the file.
+  std::vector<std::string>& ClosingNotes() { return closingNotes; }
+  const std::vector<std::string>& ClosingNotes() const { return closingNotes; }
 
  private:
   std::vector<StoredKey> roots;
+  std::vector<std::string> closingNotes;
 };
 
 }  // namespace nodexa::platform
