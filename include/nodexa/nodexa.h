@@ -1,7 +1,10 @@
 // Nodexa: the network-support library of the Quorvex setup program.
 //
 // The setup program loads Nodexa.dll (libNodexa.so on Linux) and calls these
-// sixteen functions one at a time on its own thread. Text arguments are
+// sixteen functions one at a time on its own thread. Calls made from several
+// threads at once are run one after another (the library takes one lock);
+// FindPorts and FindAllPorts answer the one shared list, which the next port
+// search, on any thread, replaces. Text arguments are
 // NUL-terminated narrow strings in the ANSI code page; most carry several
 // values separated by '|'. Results: 1 for success, 0 for failure (the reason
 // goes to the diagnostic log switched on by SetupDebugLog), or a list of port
