@@ -39,10 +39,17 @@
 #include <cstring>
 #include <new>
 
-// The two headers the loader functions need; <windows.h> would pull in
-// winsock.h ahead of a caller's winsock2.h.
-#include <winbase.h>
-#include <windef.h>
+// The three loader functions the list needs, declared as <windows.h>
+// declares them, so that this header neither needs <windows.h> nor decides
+// how a caller includes it (winsock2.h first, WIN32_LEAN_AND_MEAN, ...).
+struct HINSTANCE__;
+extern "C" {
+__declspec(dllimport) HINSTANCE__* __stdcall GetModuleHandleA(const char* name);
+__declspec(dllimport) HINSTANCE__* __stdcall LoadLibraryExA(const char* name, void* file,
+                                                              unsigned long flags);
+__declspec(dllimport) long long(__stdcall* __stdcall GetProcAddress(HINSTANCE__* module,
+                                                                    const char* name))();
+}
 #endif
 
 #if defined(_WIN32)
@@ -137,8 +144,9 @@ struct Heap {
   static const Heap& Get() {
     static const Heap heap = [] {
       Heap found;
-      HMODULE crt = GetModuleHandleA("msvcrt.dll");
-      if (crt == nullptr) crt = LoadLibraryExA("msvcrt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+      constexpr unsigned long kSystem32Only = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+      HINSTANCE__* crt = GetModuleHandleA("msvcrt.dll");
+      if (crt == nullptr) crt = LoadLibraryExA("msvcrt.dll", nullptr, kSystem32Only);
       if (crt != nullptr) {
         found.allocate = reinterpret_cast<Allocate>(
             reinterpret_cast<void*>(GetProcAddress(crt, "??2@YAPEAX_K@Z")));

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <utility>
 
 #if defined(_WIN32)
@@ -100,9 +99,22 @@ Answers Answers::Load() { return Load(std::string()); }
 
 Answers Answers::Load(const std::string& onlyKey) {
   Answers answers;
-  std::ifstream in(SelfBase() + ".answers", std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
+  // C stdio rather than iostreams: on Windows the stream machinery would take
+  // a thread-local slot of the statically linked runtime on every load, one
+  // the module never gives back, and a process loading the module a thousand
+  // times would run out of them.
+  std::string text;
+  if (std::FILE* file = std::fopen((SelfBase() + ".answers").c_str(), "rb")) {
+    char chunk[4096];
+    for (size_t read; (read = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+      text.append(chunk, read);
+    std::fclose(file);
+  }
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     const size_t equals = line.find('=');
