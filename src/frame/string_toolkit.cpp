@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "text_search.h"
+
 namespace nodexa {
 
 namespace {
@@ -31,10 +33,12 @@ int CompareNoCase(const std::string& a, const std::string& b) {
 
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
   if (from.empty()) return 0;
+  const TextSearch search(from);
   int count = 0;
   std::string result;
   size_t start = 0;
-  for (size_t found = text.find(from); found != std::string::npos; found = text.find(from, start)) {
+  for (size_t found = search.FindIn(text); found != std::string::npos;
+       found = search.FindIn(text, start)) {
     result.append(text, start, found - start).append(to);
     start = found + from.size();
     ++count;
@@ -80,7 +84,7 @@ std::string Right(const std::string& text, long count) {
 }
 
 long IndexOf(const std::string& text, const std::string& what) {
-  const size_t found = text.find(what);
+  const size_t found = TextSearch(what).FindIn(text);
   return found == std::string::npos ? -1 : static_cast<long>(found);
 }
 

@@ -13,25 +13,41 @@
 // Evaluation never fails; what makes no sense yields the empty string or the
 // text itself. The context is only read.
 //
+// Every operand is a range of the one expression text, whose splitting
+// points are indexed once (indexed_expression.h): no level copies its
+// operands, and an evaluation costs time linear in the expression's length
+// and the values it produces.
+//
 // Evaluation recurses into every operand and every function argument, so an
 // operator chain or a nesting of parentheses or calls is as deep as it is
-// long. An expression that needs more than kMaxEvaluationDepth nested
-// evaluations yields the empty string as a whole: hostile rule text cannot
-// exhaust the caller's stack. A level costs at most about 1 KB of stack (one
-// nested through a function argument), so the bound keeps the deepest
-// evaluation near 250 KB, well inside the 1 MB a Windows thread starts with.
+// long. Two bounds keep hostile rule text from exhausting the caller's stack
+// or memory: an evaluation nests at most kMaxEvaluationDepth evaluations,
+// and the values it produces (leaves, field texts, function and operator
+// results, each counted as it is made) come to at most kMaxValueBytes. An
+// expression past either bound has no value. A level costs at most about
+// 1 KB of stack (one nested through a function argument), so the depth bound
+// keeps the deepest evaluation near 250 KB, well inside the 1 MB a Windows
+// thread starts with.
 #ifndef NODEXA_RULES_EXPRESSION_EVALUATOR_H_
 #define NODEXA_RULES_EXPRESSION_EVALUATOR_H_
 
+#include <optional>
 #include <string>
 
 #include "rules/data_field.h"
+#include "rules/indexed_expression.h"
 
 namespace nodexa {
 
 inline constexpr int kMaxEvaluationDepth = 256;
+inline constexpr size_t kMaxValueBytes = size_t{16} << 20;
 
-// The value of `expression` against the fields of `context`.
+// The value of `expression` against the fields of `context`; nothing when
+// the evaluation passes one of the bounds.
+std::optional<std::string> EvaluateWithinBounds(const SourceRecord& context,
+                                                const IndexedExpression& expression);
+
+// The value of `expression`, the empty string past a bound.
 std::string Evaluate(const SourceRecord& context, const std::string& expression);
 
 // A leaf: a field name, optionally followed by '.' and a function with its

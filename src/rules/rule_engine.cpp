@@ -1,9 +1,11 @@
 #include "rule_engine.h"
 
+#include <optional>
 #include <utility>
 
 #include "frame/setup_medium.h"
 #include "frame/string_toolkit.h"
+#include "frame/text_search.h"
 #include "rules/expression_evaluator.h"
 #include "rules/xml_document.h"
 #include "support/ini_file.h"
@@ -15,10 +17,6 @@ namespace nodexa {
 namespace {
 
 constexpr char kGeneralSection[] = "GENERAL";
-// Values that refer to later values twice or more double the text at every
-// entry; a reference whose value would take the rule text past this length
-// stays as written.
-constexpr size_t kMaxRuleTextLength = size_t{1} << 20;
 constexpr char kFilterList[] = "Filter";
 constexpr char kOutputList[] = "Output";
 
@@ -29,39 +27,77 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
+// Replaces every `reference` found in `upper` by `value`, there and at the
+// same place in `result`, building both anew in one pass. The search goes on
+// after each reference; one whose value would take the text past
+// kMaxRuleTextLength stays as written, and so do the ones after it.
+void ReplaceReference(const std::string& reference, const std::string& value, std::string& result,
+                      std::string& upper) {
+  const TextSearch search(reference);
+  size_t found = search.FindIn(upper);
+  if (found == std::string::npos) return;
+  std::string newResult;
+  std::string newUpper;
+  size_t copied = 0;
+  for (; found != std::string::npos; found = search.FindIn(upper, copied)) {
+    const size_t length = newResult.size() + (result.size() - copied) - reference.size();
+    if (length + value.size() > kMaxRuleTextLength) break;
+    newResult.append(result, copied, found - copied).append(value);
+    newUpper.append(upper, copied, found - copied).append(value);
+    copied = found + reference.size();
+  }
+  result = std::move(newResult.append(result, copied, std::string::npos));
+  upper = std::move(newUpper.append(upper, copied, std::string::npos));
+}
+
+// A rule with its expression indexed once for all the records it examines.
+struct Rule {
+  explicit Rule(DataField& rule) : field(rule), expression(rule.value) {}
+  DataField& field;
+  IndexedExpression expression;
+};
+
+std::vector<Rule> Indexed(std::vector<DataField>& fields) {
+  return std::vector<Rule>(fields.begin(), fields.end());
+}
+
 // The rule's expression evaluated against `record`, which it refers to
-// while it is examined.
-std::string EvaluateAgainst(DataField& rule, const SourceRecord& record) {
-  rule.source = &record;
-  return Evaluate(*rule.source, rule.value);
+// while it is examined; nothing past the evaluation's bounds.
+std::optional<std::string> EvaluateAgainst(Rule& rule, const SourceRecord& record) {
+  rule.field.source = &record;
+  return EvaluateWithinBounds(*rule.field.source, rule.expression);
 }
 
 // Every check must pass: a rule named after fields of the record compares
-// its value with each of them; any other rule must not yield "0". The first
+// its value with each of them; any other rule must not yield "0". A rule
+// past the bounds of evaluation has no value and passes no check. The first
 // failed check decides, since evaluation has no side effects.
-bool Selects(const SourceRecord& record, std::vector<DataField>& filters) {
+bool Selects(const SourceRecord& record, std::vector<Rule>& filters) {
   if (filters.empty()) return false;
-  for (DataField& filter : filters) {
+  for (Rule& filter : filters) {
     bool named = false;
-    std::string result;
+    std::optional<std::string> result;
     for (const DataField& field : record) {
-      if (CompareNoCase(field.name, filter.name) != 0) continue;
+      if (CompareNoCase(field.name, filter.field.name) != 0) continue;
       if (!named) result = EvaluateAgainst(filter, record);
       named = true;
-      if (CompareNoCase(result, field.text) != 0) return false;
+      if (!result || CompareNoCase(*result, field.text) != 0) return false;
     }
-    if (!named && CompareNoCase(EvaluateAgainst(filter, record), "0") == 0) return false;
+    if (!named) {
+      result = EvaluateAgainst(filter, record);
+      if (!result || CompareNoCase(*result, "0") == 0) return false;
+    }
   }
   return true;
 }
 
 // An Output rule named after a field copies its first occurrence; any
-// other computes its value.
-std::string OutputLine(const SourceRecord& record, std::vector<DataField>& outputs) {
+// other computes its value, the empty string past the bounds.
+std::string OutputLine(const SourceRecord& record, std::vector<Rule>& outputs) {
   std::string line;
-  for (DataField& output : outputs) {
-    const DataField* field = FindField(record, output.name);
-    line += field != nullptr ? field->text : EvaluateAgainst(output, record);
+  for (Rule& output : outputs) {
+    const DataField* field = FindField(record, output.field.name);
+    line += field != nullptr ? field->text : EvaluateAgainst(output, record).value_or("");
     line += '|';
   }
   if (!line.empty()) line.pop_back();
@@ -121,13 +157,7 @@ std::string RuleEngine::ExpandGeneralValues(IniSection& general, const std::stri
   std::string key;
   std::string value;
   for (bool more = general.First(); more && general.GetCurrentValue(key, value); general.Next()) {
-    const std::string reference = "%" + UpperCase(key) + "%";
-    for (size_t found = upper.find(reference); found != std::string::npos;
-         found = upper.find(reference, found + value.size())) {
-      if (result.size() - reference.size() + value.size() > kMaxRuleTextLength) break;
-      upper.replace(found, reference.size(), value);
-      result.replace(found, reference.size(), value);
-    }
+    ReplaceReference("%" + UpperCase(key) + "%", value, result, upper);
   }
   return result;
 }
@@ -141,6 +171,8 @@ bool RuleEngine::LoadRuleSet(const std::string& sectionName, const std::string& 
 
   std::string ruleText;
   section->GetValue(key, ruleText);
+  // Rule text past the bound is not read at all, as if the key were absent.
+  if (ruleText.size() > kMaxRuleTextLength) ruleText.clear();
   if (general != nullptr && general->First()) ruleText = ExpandGeneralValues(*general, ruleText);
   ParseFieldList(ruleText, listName, rules);
   return true;
@@ -153,10 +185,13 @@ std::vector<std::string> RuleEngine::ApplyRules(const std::string& sectionName,
   LoadRuleSet(sectionName, key, kFilterList, filters);
   LoadRuleSet(sectionName, key, kOutputList, outputs);
 
+  std::vector<Rule> conditions = Indexed(filters);
+  std::vector<Rule> values = Indexed(outputs);
+
   std::vector<std::string> lines;
   for (const SourceRecord& record : sources) {
-    if (!Selects(record, filters)) continue;
-    std::string line = OutputLine(record, outputs);
+    if (!Selects(record, conditions)) continue;
+    std::string line = OutputLine(record, values);
     if (!line.empty()) lines.push_back(std::move(line));
   }
   return lines;

@@ -12,6 +12,11 @@
 // Nothing fails loudly and nothing is logged here: a missing file, section
 // or key means no rules and an empty result; rule text or records that are
 // not well-formed XML keep what was read before the first error.
+//
+// Hostile rule files cost work linear in their size: a rule set's text
+// longer than kMaxRuleTextLength counts as absent, %KEY% references never
+// take it past that length, and an expression past the evaluator's bounds
+// (expression_evaluator.h) fails its Filter check and outputs "".
 #ifndef NODEXA_RULES_RULE_ENGINE_H_
 #define NODEXA_RULES_RULE_ENGINE_H_
 
@@ -23,6 +28,11 @@
 namespace nodexa {
 
 class IniSection;
+
+// The longest rule text a rule set may have, as read and as %KEY%
+// references make it: values that refer to later values twice or more
+// would double the text at every entry.
+inline constexpr size_t kMaxRuleTextLength = size_t{1} << 20;
 
 class RuleEngine {
  public:
@@ -55,7 +65,10 @@ class RuleEngine {
   // Replaces each %KEY% reference (any case) by the value of that entry of
   // `general`, entry by entry in the section's order, so a value may refer
   // to entries further down. The search goes on after each inserted value,
-  // so a value that refers to its own entry is inserted once.
+  // so a value that refers to its own entry is inserted once; each entry
+  // takes one pass, linear in the text and the result. A reference whose
+  // value would make the text longer than kMaxRuleTextLength stays as
+  // written.
   static std::string ExpandGeneralValues(IniSection& general, const std::string& text);
 
   // "..\Config\Product.ini" below the executable directory; "" when that

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/string_toolkit.h"
+#include "frame/text_search.h"
 #include "platform/win32_api.h"
 #include "rule_numbers.h"
 
@@ -24,6 +25,22 @@ std::string Substring(const std::string& subject, const std::string& start,
                         length < 0 ? std::string::npos : static_cast<size_t>(length));
 }
 
+// The length of `subject` once every `from` is replaced by `to`, found
+// without making it: a short `from` and a long `to` multiply.
+size_t ReplacedLength(const std::string& subject, const std::string& from, const std::string& to) {
+  if (from.empty() || to.size() <= from.size()) return subject.size();
+  const TextSearch search(from);
+  size_t occurrences = 0;
+  for (size_t at = search.FindIn(subject); at != std::string::npos;
+       at = search.FindIn(subject, at + from.size())) {
+    ++occurrences;
+  }
+  const size_t growth = to.size() - from.size();
+  // Compared by division, so a product past the range of size_t cannot wrap.
+  return occurrences > (SIZE_MAX - subject.size()) / growth ? SIZE_MAX
+                                                            : subject.size() + occurrences * growth;
+}
+
 }  // namespace
 
 std::string IpToLong(const std::string& address) {
@@ -36,8 +53,9 @@ std::string IpToLong(const std::string& address) {
   return WriteUnsigned(number);
 }
 
-std::string ApplyFunction(const std::string& subject, const std::string& functionName,
-                          const std::vector<std::string>& arguments) {
+std::optional<std::string> ApplyFunction(std::string subject, const std::string& functionName,
+                                         const std::vector<std::string>& arguments,
+                                         size_t longest) {
   const auto is = [&functionName](const char* name) {
     return CompareNoCase(functionName, name) == 0;
   };
@@ -50,9 +68,9 @@ std::string ApplyFunction(const std::string& subject, const std::string& functio
   }
   if (is("Replace")) {
     if (count != 2) return std::string();
-    std::string replaced = subject;
-    ReplaceAll(replaced, arguments[0], arguments[1]);
-    return replaced;
+    if (ReplacedLength(subject, arguments[0], arguments[1]) > longest) return std::nullopt;
+    ReplaceAll(subject, arguments[0], arguments[1]);
+    return subject;
   }
   if (is("Empty")) {
     if (count != 0) return std::string();

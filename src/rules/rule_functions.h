@@ -5,16 +5,20 @@
 //
 // Nothing fails: a known function given another number of arguments than it
 // takes yields the empty string, an unknown function yields the subject.
+// Only Replace can make a value longer than its subject and arguments; a
+// result longer than the caller allows is not made.
 #ifndef NODEXA_RULES_RULE_FUNCTIONS_H_
 #define NODEXA_RULES_RULE_FUNCTIONS_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace nodexa {
 
-std::string ApplyFunction(const std::string& subject, const std::string& functionName,
-                          const std::vector<std::string>& arguments);
+// The function's value, or nothing when it would be longer than `longest`.
+std::optional<std::string> ApplyFunction(std::string subject, const std::string& functionName,
+                                         const std::vector<std::string>& arguments, size_t longest);
 
 // The dotted address as inet_addr reads it, first octet in the lowest byte,
 // as "%lu": "1.2.3.4" gives "67305985", text that is no address "4294967295".

@@ -34,7 +34,7 @@ Reading ReadNumber(const std::string& value) {
 
 }  // namespace
 
-bool IsAllDigit(const std::string& value) {
+bool IsAllDigit(std::string_view value) {
   return std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 

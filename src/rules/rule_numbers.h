@@ -10,11 +10,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace nodexa {
 
 // True when every character is '0' to '9'; the empty value is all-digit.
-bool IsAllDigit(const std::string& value);
+bool IsAllDigit(std::string_view value);
 
 // Signed 32-bit reading: saturates at -2147483648 and 2147483647.
 int32_t ReadSigned(const std::string& value);

@@ -1,6 +1,7 @@
 #include "rule_operators.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "frame/string_toolkit.h"
 #include "rule_numbers.h"
@@ -8,11 +9,6 @@
 namespace nodexa {
 
 namespace {
-
-const std::string& Operand(const std::vector<std::string>& operands, size_t index) {
-  static const std::string kMissing;
-  return index < operands.size() ? operands[index] : kMissing;
-}
 
 std::string Flag(bool value) { return value ? "1" : "0"; }
 
@@ -25,16 +21,18 @@ std::string Divide(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string ApplyOperator(const std::string& op, const std::vector<std::string>& operands) {
-  const std::string& a = Operand(operands, 0);
-  const std::string& b = Operand(operands, 1);
+std::string ApplyOperator(const std::string& op, std::vector<std::string> operands) {
+  // Missing operands are empty; the values are taken over, not copied.
+  if (operands.size() < 3) operands.resize(3);
+  std::string& a = operands[0];
+  std::string& b = operands[1];
   const auto is = [&op](const char* name) { return CompareNoCase(op, name) == 0; };
 
   if (is("+")) {
     if (IsAllDigit(a) && IsAllDigit(b)) {
       return WriteSigned(Wrap32(static_cast<int64_t>(ReadSigned(a)) + ReadSigned(b)));
     }
-    return a + b;
+    return std::move(a.append(b));
   }
   if (is("-")) return WriteSigned(Wrap32(static_cast<int64_t>(ReadSigned(a)) - ReadSigned(b)));
   if (is("*")) return WriteSigned(Wrap32(static_cast<int64_t>(ReadSigned(a)) * ReadSigned(b)));
@@ -50,7 +48,7 @@ std::string ApplyOperator(const std::string& op, const std::vector<std::string>&
     if (!IsAllDigit(a) || !IsAllDigit(b)) return std::string();
     return Flag(ReadSigned(a) != 0 || ReadSigned(b) != 0);
   }
-  if (is("?")) return ReadSigned(a) != 0 ? b : Operand(operands, 2);
+  if (is("?")) return std::move(ReadSigned(a) != 0 ? b : operands[2]);
   if (is("!")) return Flag(ReadSigned(a) == 0);
   return std::string();
 }

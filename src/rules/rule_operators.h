@@ -12,8 +12,10 @@ namespace nodexa {
 // Applies "+", "-", "*", "/", "&", "|", "==", "&&", "||", "?" (three
 // operands) or "!" (one operand). An operator outside this list, division
 // by zero and "&&"/"||" on operands that are not all-digit give the empty
-// string; a missing operand counts as the empty string. Never fails.
-std::string ApplyOperator(const std::string& op, const std::vector<std::string>& operands);
+// string; a missing operand counts as the empty string. Never fails. The
+// operands are taken by value so that a result made of one (a
+// concatenation, a branch of "?") reuses it instead of copying.
+std::string ApplyOperator(const std::string& op, std::vector<std::string> operands);
 
 }  // namespace nodexa
 

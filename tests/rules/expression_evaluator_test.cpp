@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "harness/case_name.h"
+#include "rules/rule_functions.h"
 
 namespace nodexa {
 namespace {
@@ -109,6 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
         EvaluateCase{"EmptyParentheses", &kNoFields, "()", ""},
         // Quotes keep parentheses from counting, nothing else.
         EvaluateCase{"QuotedParenthesis", &kNoFields, "a+\")\"", "a)"},
+        EvaluateCase{"QuotedOpening", &kNoFields, "a+\"(\"", "a("},
+        EvaluateCase{"QuotedParenthesisInPair", &kNoFields, "(\")\")", ")"},
+        EvaluateCase{"QuotedClosingBeforeEquals", &kNoFields, "a==\")\"", "0"},
+        EvaluateCase{"QuotedOpeningKeepsParentheses", &kNoFields, "a==b\"(\"x)", "a==b\"(\"x)"},
         EvaluateCase{"QuotedOperands", &kNoFields, "\"a\"+\"b\"", "ab"},
         EvaluateCase{"UnbalancedOpening", &kNoFields, "a+(b", "a+(b"},
         // Two operator characters of one class make one operator.
@@ -236,6 +242,10 @@ std::string Nested(const std::string& open, const std::string& core, const std::
 }
 
 TEST(EvaluateDepth, NestingUpToTheBoundIsEvaluatedAndPastItEmpty) {
+  // Seventeen copies of a 1 MiB field pass the bound on values made.
+  const SourceRecord mebibyte{{"F", std::string(1 << 20, 'f')}};
+  std::string copies = "F";
+  for (int i = 0; i < 16; ++i) copies += "+F";
   const std::string negations(kMaxEvaluationDepth - 1, '!');
   const std::string inner = std::string(100000, '(') + "1+1" + std::string(100000, ')');
   const std::string word(1 << 20, 'x');
@@ -260,9 +270,16 @@ TEST(EvaluateDepth, NestingUpToTheBoundIsEvaluatedAndPastItEmpty) {
       // One pair goes; the rest is a word that names no field.
       {"deep parentheses do not nest", &kNoFields, "(" + inner + ")", inner},
       {"long word is itself", &kNoFields, word, word},
+      {"values past their bound", &mebibyte, copies, ""},
   };
   for (const auto& c : cases)
     EXPECT_TRUE(Evaluate(*c.context, c.expression) == c.expected) << c.name;
+}
+
+TEST(ApplyFunction, ReplaceIsNotMadeLongerThanAllowed) {
+  const std::vector<std::string> arguments{"A", "BB"};
+  EXPECT_EQ(ApplyFunction("AAA", "Replace", arguments, 6), "BBBBBB");
+  EXPECT_EQ(ApplyFunction("AAA", "Replace", arguments, 5), std::nullopt);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "harness/case_name.h"
 #include "harness/log_capture.h"
 #include "harness/test_medium.h"
+#include "rules/expression_evaluator.h"
 #include "support/ini_section.h"
 
 namespace nodexa {
@@ -53,6 +54,19 @@ TEST_P(RuleSetTable, SelectsAndDescribesWithoutLogging) {
 }
 
 const char kModelRules[] = "<Filter><MODEL_ID>ABC</MODEL_ID></Filter><Output><LOCALPORT/></Output>";
+const char kAnyRules[] = "<Filter><Any>1</Any></Filter><Output><NAME/></Output>";
+
+// `rules` followed by an element no list reads, `size` bytes in all.
+std::string PaddedTo(const std::string& rules, size_t size) {
+  return rules + "<Pad>" + std::string(size - rules.size() - 11, 'x') + "</Pad>";
+}
+
+// A sum one evaluation deeper than the bound allows.
+std::string TooDeep() {
+  std::string text = "1";
+  for (int i = 0; i < kMaxEvaluationDepth; ++i) text += "+1";
+  return text;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RuleSetTable,
@@ -106,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "<MODEL_ID>QX200</MODEL_ID><LOCALPORT>IP_2</LOCALPORT>"},
                     {"IP_1|QX100#NOSUCHNAME#"}},
         RuleSetCase{"AmpersandInRecords",
-                    "<Filter><Any>1</Any></Filter><Output><NAME/></Output>",
+                    kAnyRules,
                     "",
                     {"<NAME>A&B</NAME>", "<NAME>A&amp;B</NAME>", "<NAME>A & B</NAME>"},
                     // Each run of text around the reference is trimmed by itself.
@@ -162,6 +176,40 @@ INSTANTIATE_TEST_SUITE_P(
                     {"<LOCALPORT>IP_1</LOCALPORT><MODEL_ID>abc</MODEL_ID><<NEXT>",
                      "<MODEL_ID>abc</MODEL_ID><<LOCALPORT>IP_2</LOCALPORT>"},
                     {"IP_1"}}),
+    test::CaseName());
+
+// Hostile rule sets: text past its bound is not read, and an expression past
+// the evaluation bounds fails every Filter check but outputs "".
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, RuleSetTable,
+    ::testing::Values(
+        RuleSetCase{"TextAtTheBound",
+                    PaddedTo(kAnyRules, kMaxRuleTextLength),
+                    "",
+                    {"<NAME>n</NAME>"},
+                    {"n"}},
+        RuleSetCase{"TextPastTheBound",
+                    PaddedTo(kAnyRules, kMaxRuleTextLength + 1),
+                    "",
+                    {"<NAME>n</NAME>"},
+                    {}},
+        // An empty field once equalled the empty string of a failed evaluation.
+        RuleSetCase{"TooDeepFieldRule",
+                    "<Filter><E>" + TooDeep() + "</E></Filter><Output><NAME/></Output>",
+                    "",
+                    {"<E></E><NAME>n</NAME>"},
+                    {}},
+        RuleSetCase{"TooDeepCondition",
+                    "<Filter><Cond>" + TooDeep() + "</Cond></Filter><Output><NAME/></Output>",
+                    "",
+                    {"<NAME>n</NAME>"},
+                    {}},
+        RuleSetCase{
+            "TooDeepOutputIsEmpty",
+            "<Filter><Any>1</Any></Filter><Output><NAME/><Label>" + TooDeep() + "</Label></Output>",
+            "",
+            {"<NAME>n</NAME>"},
+            {"n|"}}),
     test::CaseName());
 
 struct GeneralCase {
