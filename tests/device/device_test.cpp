@@ -13,6 +13,7 @@
 #include "harness/temp_dir.h"
 #include "harness/test_devices.h"
 #include "harness/test_machine.h"
+#include "harness/test_medium.h"
 #include "platform/win32_api.h"
 #include "support/file_removal.h"
 
@@ -128,8 +129,17 @@ TEST_F(DeviceTest, IsPresentNeedsAMatchingDeviceWithAReadableNodeStatus) {
   ExpectSetsReleased();
 }
 
+// A service missing from the system folder is missing, even with a copy in
+// the current folder, where anyone may put one.
 TEST_F(DeviceTest, MissingServicesAreLoggedAndDoNothing) {
   devices.SetDevices(UsbPrinter("USB\\A\\1", "USB001"));
+  const nodexa::test::TempDir planted;
+  for (const char* module : {"SetupApi.dll", "newdev.dll", "cfgmgr32.dll"}) {
+    std::filesystem::copy_file(nodexa::test::ProgramDirectory() / "system32" / module,
+                               planted.Path() / module);
+  }
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(planted.Path());
   devices.InstallModule("cfgmgr32-no-CM_Get_DevNode_Status.dll", "cfgmgr32.dll");
   EXPECT_FALSE(Device(kPrinterId).IsPresent(true));
   devices.RemoveModule("cfgmgr32.dll");
@@ -150,6 +160,7 @@ TEST_F(DeviceTest, MissingServicesAreLoggedAndDoNothing) {
                    "Device::UpdateDriver: Could not load newdev.dll!",
                    "Device::ctor: Could not load SetupApi.dll!",
                    "Device::install: SetupAPI library was not loaded. Stop."}));
+  std::filesystem::current_path(before);
 }
 
 TEST_F(DeviceTest, RemovalOfUnknownAndRootDevices) {
