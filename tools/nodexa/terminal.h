@@ -6,6 +6,7 @@
 #ifndef NODEXA_TOOLS_NODEXA_TERMINAL_H_
 #define NODEXA_TOOLS_NODEXA_TERMINAL_H_
 
+#include <optional>
 #include <string>
 
 namespace nodexa::cli {
@@ -16,6 +17,12 @@ bool StandardErrorIsTerminal();
 
 // A command-line argument as the library expects its text.
 std::string ArgumentText(const std::string& argument);
+// What the library would receive for `argument` when the machine's ANSI code
+// page cannot represent all of it (its characters replaced by '?'), shown
+// as printed text; none when it arrives intact.
+std::optional<std::string> DamagedArgument(const std::string& argument);
+// The machine's ANSI code page, e.g. 1252.
+unsigned AnsiCodePage();
 // Library text as it is printed.
 std::string PrintedText(const std::string& text);
 
@@ -24,6 +31,9 @@ std::string PrintedText(const std::string& text);
 // U+FFFD; nothing fails.
 std::string AnsiToUtf8(const std::string& text);
 std::string Utf8ToAnsi(const std::string& text);
+// UTF-8 text in the ANSI code page with `lossy` set when a character had no
+// mapping there.
+std::string Utf8ToAnsi(const std::string& text, bool& lossy);
 
 }  // namespace nodexa::cli
 

@@ -1,7 +1,42 @@
+#include <set>
+
 #include "platform/win32_api.h"
 #include "terminal.h"
 
+// Not in the lean <windows.h> the platform header brings in.
+#include <shellapi.h>
+
 namespace nodexa::cli {
+
+namespace {
+
+// The arguments Windows could not hand over intact in the ANSI code page,
+// as the program received them: the command line is UTF-16, and its
+// narrow copy replaces what the code page lacks by '?' or a look-alike.
+std::set<std::string> DamagedArguments() {
+  std::set<std::string> damaged;
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr) return damaged;
+  for (int i = 1; i < count; ++i) {
+    const int units = lstrlenW(arguments[i]);
+    if (units == 0) continue;
+    BOOL lossy = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, arguments[i], units,
+                                          nullptr, 0, nullptr, &lossy);
+    if (bytes <= 0 || !lossy) continue;
+    // The runtime's own copy, best-fit characters and all.
+    const int received =
+        WideCharToMultiByte(CP_ACP, 0, arguments[i], units, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(received > 0 ? received : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, arguments[i], units, text.data(), received, nullptr, nullptr);
+    damaged.insert(text);
+  }
+  LocalFree(arguments);
+  return damaged;
+}
+
+}  // namespace
 
 bool StandardErrorIsTerminal() {
   DWORD mode = 0;
@@ -9,6 +44,12 @@ bool StandardErrorIsTerminal() {
 }
 
 std::string ArgumentText(const std::string& argument) { return argument; }
+
+std::optional<std::string> DamagedArgument(const std::string& argument) {
+  static const std::set<std::string> damaged = DamagedArguments();
+  if (damaged.count(argument) == 0) return std::nullopt;
+  return argument;
+}
 
 std::string PrintedText(const std::string& text) { return text; }
 
