@@ -53,10 +53,10 @@ std::string NothingToFind(const std::string& type, bool withLocalPorts) {
 // The count in words, and the search's remark.
 void Describe(Report& report, std::string note) {
   report.result = static_cast<int32_t>(report.records.size());
-  report.meaning = report.records.empty() ? "No ports found."
-                                          : std::to_string(report.records.size()) +
-                                                (report.records.size() == 1 ? " port found."
-                                                                            : " ports found.");
+  report.meaning = report.records.empty()
+                       ? "No ports found."
+                       : std::to_string(report.records.size()) +
+                             (report.records.size() == 1 ? " port found." : " ports found.");
   if (!note.empty()) report.meaning += " " + note;
   report.note = std::move(note);
 }

@@ -229,8 +229,7 @@ struct Question {
 };
 
 void AddQuestion(CommandLine& commandLine, std::string& value, const Question& question) {
-  CLI::App* sub =
-      commandLine.Application().add_subcommand(question.command, question.description);
+  CLI::App* sub = commandLine.Application().add_subcommand(question.command, question.description);
   Value(sub, question.valueName, value, question.valueDescription);
   commandLine.OnChosen(sub, [&value, question] {
     const std::string text = ArgumentText(value);
@@ -242,24 +241,33 @@ void AddQuestion(CommandLine& commandLine, std::string& value, const Question& q
 
 void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& values) {
   AddQuestion(commandLine, values->port,
-              {"ina-attached", "IsINAAttached", IsINAAttached,
+              {"ina-attached",
+               "IsINAAttached",
+               IsINAAttached,
                "Ask whether an internal network adapter is attached on a printer port "
                "(IsINAAttached)",
-               "PORT", "The printer port, e.g. USB001",
+               "PORT",
+               "The printer port, e.g. USB001",
                {"An internal network adapter is attached on ", "."},
                {"No internal network adapter is attached on ", "."}});
   AddQuestion(commandLine, values->port,
-              {"ina-default", "IsINADefault", IsINADefault,
+              {"ina-default",
+               "IsINADefault",
+               IsINADefault,
                "Ask whether the internal network adapter on a port has its network defaults "
                "(IsINADefault)",
-               "PORT", "The printer port, e.g. USB001",
+               "PORT",
+               "The printer port, e.g. USB001",
                {"The adapter on ", " has its network defaults."},
                {"The adapter on ", " does not have its network defaults."}});
   AddQuestion(commandLine, values->model,
-              {"ina-printer-exists", "DoesINAPrinterExists", DoesINAPrinterExists,
+              {"ina-printer-exists",
+               "DoesINAPrinterExists",
+               DoesINAPrinterExists,
                "Ask whether a USB printer of a model has an internal network adapter "
                "(DoesINAPrinterExists)",
-               "MODEL", "The model's USB identity: what follows USBPRINT\\ in its hardware "
+               "MODEL",
+               "The model's USB identity: what follows USBPRINT\\ in its hardware "
                "identifier",
                {"A USB printer ", " has an internal network adapter."},
                {"No USB printer ", " has an internal network adapter."}});

@@ -77,8 +77,9 @@ CLI::Validator MacAddress() {
 }
 
 CLI::Validator Decimal() {
-  return Check([](const std::string& value) { return value.size() <= 9 && AllOf(value, "0123456789"); },
-               "is not a decimal number");
+  return Check(
+      [](const std::string& value) { return value.size() <= 9 && AllOf(value, "0123456789"); },
+      "is not a decimal number");
 }
 
 CLI::Validator Subnet() {
