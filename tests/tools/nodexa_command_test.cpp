@@ -16,6 +16,7 @@
 #include "harness/temp_dir.h"
 #include "harness/test_machine.h"
 #include "harness/test_medium.h"
+#include "platform/win32_api.h"
 
 namespace {
 
@@ -49,6 +50,8 @@ Strings With(Strings first, const Strings& more) {
 class CommandTest : public ::testing::Test {
  protected:
   CommandTest() {
+    // Tables fit COLUMNS when it is set; the tests set it where they mean to.
+    SetEnvironmentVariableA("COLUMNS", nullptr);
     // Windows has its real registry and spooler instead.
     if (TestMachine::IsStandIn()) {
       machine.emplace(ReadBinary((Demo() / "machine" / "registry.reg").string()),
@@ -452,6 +455,30 @@ TEST_F(CommandTest, EachKindOfRecordGetsItsOwnTable) {
   const Json json = Json::parse(Run({"--json", "find-all-ports", "Inkjet"}).out);
   EXPECT_EQ(json["records"][0]["discovered"], true);
   EXPECT_EQ(json["records"].back()["kind"], "local port");
+}
+
+TEST_F(CommandTest, TablesFitTheWidthAndWideShowsThemWhole) {
+  // Printed text: UTF-8 on POSIX, the ANSI code page (1252) on Windows.
+  const bool utf8 = TestMachine::IsStandIn();
+  const std::string ellipsis = utf8 ? "\xE2\x80\xA6" : "\x85";
+  const auto columns = [utf8](const std::string& line) {
+    return utf8 ? static_cast<size_t>(std::count_if(line.begin(), line.end(),
+                                                    [](char c) { return (c & 0xC0) != 0x80; }))
+                : line.size();
+  };
+  SetEnvironmentVariableA("COLUMNS", "100");
+  const ChildResult fitted = Run({"find-all-ports", "Inkjet"});
+  const ChildResult wide = Run({"find-all-ports", "Inkjet", "--wide"});
+  SetEnvironmentVariableA("COLUMNS", nullptr);
+  const Strings lines = TextLines(fitted.out);
+  ASSERT_GE(lines.size(), 4u) << fitted.out;
+  for (const std::string& line : lines) EXPECT_LE(columns(line), 100u) << line;
+  // The widest columns gave way; narrow ones stayed whole.
+  EXPECT_EQ(lines[3].rfind("#uncon" + ellipsis + "  0.0.0.0  ", 0), 0u) << lines[3];
+  EXPECT_TRUE(Contains(lines[3], "  -1       NoBidi  0  ")) << lines[3];
+  // The local ports' table fits as it is.
+  EXPECT_TRUE(Contains(fitted.out, "USB001       Virtual printer port for USB\n")) << fitted.out;
+  EXPECT_EQ(wide.out, Run({"find-all-ports", "Inkjet"}).out);
 }
 
 TEST_F(CommandTest, FilteredSearchNamesFieldsAfterTheOutputRules) {

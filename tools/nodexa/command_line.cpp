@@ -67,6 +67,24 @@ std::string Complaint(CLI::App& app, const CLI::App& failed, const CLI::Error& e
          (closest.empty() ? std::string() : "; did you mean '" + closest + "'?");
 }
 
+// How wide tables may be: unlimited with --wide, else COLUMNS, else the
+// terminal's width; unlimited when output goes to a file or a pipe.
+TableWidth TableWidthFor(bool wide) {
+  TableWidth width;
+  if (wide) return width;
+  const std::string columns = Environment("COLUMNS");
+  if (!columns.empty() && columns.size() < 6 &&
+      columns.find_first_not_of("0123456789") == std::string::npos) {
+    width.columns = static_cast<size_t>(std::stoi(columns));
+  } else {
+    width.columns = static_cast<size_t>(TerminalColumns());
+  }
+  bool lossy = false;
+  const std::string ellipsis = Utf8ToAnsi("\xE2\x80\xA6", lossy);
+  if (!lossy && ellipsis.size() == 1) width.ellipsis = ellipsis;
+  return width;
+}
+
 }  // namespace
 
 CommandLine::CommandLine() : app(kDescription, "nodexa") {
@@ -92,11 +110,16 @@ CommandLine::CommandLine() : app(kDescription, "nodexa") {
                              "Append the library's diagnostic log to FILE (calls SetupDebugLog); "
                              "the file must be writable")
                   ->type_name("FILE")
-                  ->group(global);
+                  ->group(global)
+                  ->check(Representable());
   app.add_flag("--json", options.json, "Print the result (or a usage error) as JSON")
       ->group(global);
   app.add_flag("--raw", options.raw,
                "Print port records exactly as the library returns them, one per line")
+      ->group(global);
+  app.add_flag("--wide", options.wide,
+               "Show tables whole; without it they fit the terminal (COLUMNS or its width), "
+               "long cells cut with an ellipsis")
       ->group(global);
   AddPortSearchCommands(*this);
   AddTextCommands(*this);
@@ -174,7 +197,7 @@ int CommandLine::Run(std::ostream& out, std::ostream& err) {
     if (options.json) {
       out << ReportJson(report, {root.string(), Environment(kMachineVariable), options.log});
     } else {
-      out << PrintedText(FormatReport(report, options.raw));
+      out << PrintedText(FormatReport(report, options.raw, TableWidthFor(options.wide)));
     }
     return ExitStatus(report);
   }

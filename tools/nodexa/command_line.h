@@ -32,6 +32,7 @@ struct GlobalOptions {
   std::string log;
   bool json = false;
   bool raw = false;
+  bool wide = false;
 };
 
 class CommandLine {

@@ -1,17 +1,15 @@
 #include "report.h"
 
-#include "record_table.h"
-
 namespace nodexa::cli {
 
 namespace {
 
 // What became of the stored value, as lines for people.
-std::string StoredText(const StoredValue& stored) {
+std::string StoredText(const StoredValue& stored, const TableWidth& width) {
   const std::string where = "HKLM\\" + stored.key + " \"" + stored.name + "\"";
   if (stored.written) {
     std::string text = where + " = \"" + stored.value.value_or("") + "\"\n";
-    if (!stored.partNames.empty()) text += FormatTable({StoredRecord(stored)});
+    if (!stored.partNames.empty()) text += FormatTable({StoredRecord(stored)}, width);
     return text;
   }
   std::string text = where + " was not written";
@@ -49,7 +47,7 @@ PortRecord StoredRecord(const StoredValue& stored) {
   return record;
 }
 
-std::string FormatReport(const Report& report, bool raw) {
+std::string FormatReport(const Report& report, bool raw, const TableWidth& width) {
   std::string text;
   if (report.list) {
     if (raw) {
@@ -57,13 +55,13 @@ std::string FormatReport(const Report& report, bool raw) {
       return text;
     }
     if (report.records.empty()) return report.meaning + "\n";
-    text = FormatRecords(report.records, report.ruleSet);
+    text = FormatRecords(report.records, report.ruleSet, width);
     return report.note.empty() ? text : text + "\n" + report.note + "\n";
   }
   text = report.exportName + "(" +
          (report.textArgument ? "\"" + JoinedArgument(report) + "\"" : std::string()) +
          ") = " + std::to_string(report.result) + "\n" + report.meaning + "\n";
-  if (report.stored) text += StoredText(*report.stored);
+  if (report.stored) text += StoredText(*report.stored, width);
   return text;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "port_records.h"
+#include "record_table.h"
 
 namespace nodexa::cli {
 
@@ -60,8 +61,9 @@ std::string JoinedArgument(const Report& report);
 int ExitStatus(const Report& report);
 
 // The report as people read it. With `raw`, a list export prints its lines
-// exactly as the library returned them, one per line, and nothing else.
-std::string FormatReport(const Report& report, bool raw);
+// exactly as the library returned them, one per line, and nothing else;
+// otherwise tables fit `width`.
+std::string FormatReport(const Report& report, bool raw, const TableWidth& width = {});
 
 // The parts of a stored value as one record, fields named by partNames.
 PortRecord StoredRecord(const StoredValue& stored);

@@ -15,6 +15,16 @@ namespace nodexa::cli {
 // Windows), not a pipe or a file.
 bool StandardErrorIsTerminal();
 
+// The width of the terminal standard output goes to, in columns; 0 when it
+// is not a terminal.
+int TerminalColumns();
+
+// While `clearing` is not empty, Ctrl-C writes it to standard error (to
+// erase a line drawn there) and ends the program with status 130, as a
+// shell reports an interrupted program. An empty text restores the usual
+// handling.
+void ClearOnInterrupt(const std::string& clearing);
+
 // A command-line argument as the library expects its text.
 std::string ArgumentText(const std::string& argument);
 // What the library would receive for `argument` when the machine's ANSI code

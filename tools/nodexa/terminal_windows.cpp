@@ -36,7 +36,33 @@ std::set<std::string> DamagedArguments() {
   return damaged;
 }
 
+// Set before the handler is installed; the handler only reads it.
+std::string clearingText;
+
+BOOL WINAPI Interrupted(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), clearingText.data(),
+            static_cast<DWORD>(clearingText.size()), &written, nullptr);
+  ExitProcess(130);
+}
+
 }  // namespace
+
+int TerminalColumns() {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) return 0;
+  return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
+void ClearOnInterrupt(const std::string& clearing) {
+  if (clearing.empty()) {
+    SetConsoleCtrlHandler(Interrupted, FALSE);
+    return;
+  }
+  clearingText = clearing;
+  SetConsoleCtrlHandler(Interrupted, TRUE);
+}
 
 bool StandardErrorIsTerminal() {
   DWORD mode = 0;
