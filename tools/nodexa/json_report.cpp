@@ -65,9 +65,9 @@ std::string ReportJson(const Report& report, const CallSetting& setting) {
     json["records"] = std::move(records);
   }
   if (report.stored) json["stored"] = StoredJson(*report.stored);
-  json["medium"] = setting.medium;
-  json["machine"] = setting.machine.empty() ? Json(nullptr) : Json(setting.machine);
-  if (!setting.log.empty()) json["log"] = setting.log;
+  json["medium"] = GivenTextUtf8(setting.medium);
+  json["machine"] = setting.machine.empty() ? Json(nullptr) : Json(GivenTextUtf8(setting.machine));
+  if (!setting.log.empty()) json["log"] = GivenTextUtf8(setting.log);
   json["exitStatus"] = ExitStatus(report);
   return Dump(json);
 }
@@ -75,7 +75,7 @@ std::string ReportJson(const Report& report, const CallSetting& setting) {
 std::string UsageErrorJson(const std::string& command, const std::string& message, int status) {
   Json json;
   json["command"] = command.empty() ? Json(nullptr) : Json(command);
-  json["error"] = message;
+  json["error"] = GivenTextUtf8(message);
   json["exitStatus"] = status;
   return Dump(json);
 }

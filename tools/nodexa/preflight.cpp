@@ -44,7 +44,7 @@ bool Holds(const fs::path& root, const std::string& relative) {
     fs::path found;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
-      if (Matches(entry->path().filename().string(), part)) {
+      if (Matches(entry->path().filename().u8string(), part)) {
         found = entry->path();
         break;
       }

@@ -52,4 +52,6 @@ std::optional<std::string> DamagedArgument(const std::string& argument) {
 
 std::string PrintedText(const std::string& text) { return AnsiToUtf8(text); }
 
+std::string GivenTextUtf8(const std::string& text) { return text; }
+
 }  // namespace nodexa::cli

@@ -45,6 +45,7 @@ BOOL WINAPI Interrupted(DWORD event) {
   WriteFile(GetStdHandle(STD_ERROR_HANDLE), clearingText.data(),
             static_cast<DWORD>(clearingText.size()), &written, nullptr);
   ExitProcess(130);
+  return TRUE;
 }
 
 }  // namespace
@@ -78,5 +79,7 @@ std::optional<std::string> DamagedArgument(const std::string& argument) {
 }
 
 std::string PrintedText(const std::string& text) { return text; }
+
+std::string GivenTextUtf8(const std::string& text) { return AnsiToUtf8(text); }
 
 }  // namespace nodexa::cli
