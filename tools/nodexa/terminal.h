@@ -38,7 +38,7 @@ std::string PrintedText(const std::string& text);
 // Text the command was given or found (arguments, paths, messages quoting
 // them) in UTF-8: Windows hands the program ANSI text; on POSIX it is
 // UTF-8 already.
-std::string GivenTextUtf8(const std::string& path);
+std::string GivenTextUtf8(const std::string& text);
 
 // Conversions between the ANSI code page and UTF-8 (the JSON output is
 // UTF-8 on every system). Characters without a mapping become '?' or
