@@ -36,4 +36,10 @@ std::string Utf8ToAnsi(const std::string& text, bool& lossy) {
 
 unsigned AnsiCodePage() { return GetACP(); }
 
+std::vector<std::string> ArgumentTexts(const std::vector<std::string>& arguments) {
+  std::vector<std::string> texts;
+  for (const std::string& argument : arguments) texts.push_back(ArgumentText(argument));
+  return texts;
+}
+
 }  // namespace nodexa::cli

@@ -25,18 +25,12 @@ struct SearchValues {
 
 const std::vector<std::string> kPrinterTypes = {"Inkjet", "LaserPrinter", "LaserScanner"};
 
-std::vector<std::string> Converted(const std::vector<std::string>& arguments) {
-  std::vector<std::string> texts;
-  for (const std::string& argument : arguments) texts.push_back(ArgumentText(argument));
-  return texts;
-}
-
 // The type and the remote subnets, as FindPorts and FindAllPorts take them.
 std::vector<std::string> TypeRequest(const SearchValues& values) {
   std::vector<std::string> request;
   if (values.type.empty()) return request;
   request.push_back(values.type);
-  for (const std::string& subnet : Converted(values.subnets)) request.push_back(subnet);
+  for (const std::string& subnet : ArgumentTexts(values.subnets)) request.push_back(subnet);
   return request;
 }
 
@@ -156,11 +150,11 @@ void AddPortSearchCommands(CommandLine& commandLine) {
     report.textArgument = false;
     report.ruleSet = ArgumentText(values->ruleSet);
     std::string ports;
-    for (const std::string& port : Converted(values->ports)) {
+    for (const std::string& port : ArgumentTexts(values->ports)) {
       ports += (ports.empty() ? "" : ";") + port;
     }
     report.arguments = {ArgumentText(values->usbIdentity), report.ruleSet, ports, ""};
-    for (const std::string& subnet : Converted(values->subnets)) {
+    for (const std::string& subnet : ArgumentTexts(values->subnets)) {
       report.arguments.push_back(subnet);
     }
     std::vector<std::string> lines;

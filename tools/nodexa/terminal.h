@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nodexa::cli {
 
@@ -27,6 +28,7 @@ void ClearOnInterrupt(const std::string& clearing);
 
 // A command-line argument as the library expects its text.
 std::string ArgumentText(const std::string& argument);
+std::vector<std::string> ArgumentTexts(const std::vector<std::string>& arguments);
 // What the library would receive for `argument` when the machine's ANSI code
 // page cannot represent all of it (its characters replaced by '?'), shown
 // as printed text; none when it arrives intact.

@@ -40,19 +40,13 @@ struct Values {
   std::string module;
 };
 
-std::vector<std::string> Converted(const std::vector<std::string>& values) {
-  std::vector<std::string> texts;
-  for (const std::string& value : values) texts.push_back(ArgumentText(value));
-  return texts;
-}
-
 Report Call(const char* command, const char* exportName, int32_t (*function)(const char*),
             const std::vector<std::string>& values, const std::string& ifOne,
             const std::string& ifZero) {
   Report report;
   report.command = command;
   report.exportName = exportName;
-  report.arguments = Converted(values);
+  report.arguments = ArgumentTexts(values);
   report.result = function(JoinedArgument(report).c_str());
   report.meaning = report.result == 1 ? ifOne : ifZero;
   return report;
