@@ -125,6 +125,10 @@ CommandLine::CommandLine() : app(kDescription, "nodexa") {
   AddTextCommands(*this);
   CheckEveryValue(app);
   for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) {
+    // A positional value's name says what it is; "TEXT" after it adds nothing.
+    for (CLI::Option* option : subcommand->get_options()) {
+      if (!option->nonpositional()) option->type_name("");
+    }
     subcommand->footer(std::string(kExitStatus) + "\n" +
                        "Global options (see 'nodexa --help') may come before or after it.");
   }

@@ -66,7 +66,7 @@ void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
   CLI::Option* type = sub->add_option("TYPE", values.type,
                                       std::string(required ? "" : "Optional: ") +
                                           "Inkjet, LaserPrinter or LaserScanner")
-                          ->check(CLI::IsMember(kPrinterTypes, CLI::ignore_case));
+                          ->check(CLI::IsMember(kPrinterTypes, CLI::ignore_case).description(""));
   if (required) type->required();
   sub->add_option("SUBNET", values.subnets,
                   "Optional: remote subnets to search besides the local ones, ADDRESS or "

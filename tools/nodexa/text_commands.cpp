@@ -115,9 +115,10 @@ void AddConfigureIp(CommandLine& commandLine, const std::shared_ptr<Values>& val
     if (i != 4) option->check(current[i].check);
   }
   sub->add_option("--static", values->newSettings,
-                  "Optional: give it this fixed address, subnet mask and gateway")
+                  "Optional: give it this fixed address, subnet mask and gateway (three "
+                  "dotted addresses, in that order)")
       ->expected(3)
-      ->type_name("ADDRESS MASK GATEWAY")
+      ->type_name("ADDRESS")
       ->check(DottedAddress());
   commandLine.OnChosen(sub, [values] {
     std::vector<std::string> all = values->current;
@@ -185,7 +186,7 @@ void AddFirewall(CommandLine& commandLine, const std::shared_ptr<Values>& values
       "(AddFirewallException)");
   add->add_option("KIND", values->kind, "P2P (a shared printer), NA (network) or Local")
       ->required()
-      ->check(CLI::IsMember({"P2P", "NA", "Local"}, CLI::ignore_case));
+      ->check(CLI::IsMember({"P2P", "NA", "Local"}, CLI::ignore_case).description(""));
   commandLine.OnChosen(add, [values] {
     return Call("add-firewall-exception", "AddFirewallException", AddFirewallException,
                 {values->kind},
