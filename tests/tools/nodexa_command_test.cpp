@@ -300,19 +300,27 @@ TEST_F(CommandTest, JsonReportAndLogWhereverTheGlobalOptionsStand) {
   const nodexa::test::TempDir logs;
   const std::string log = logs.File("nodexa.log");
   const Strings call = {"set-scanner-registration", "USB001", "AB", "1252"};
+  const std::string earlier =
+      "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvex\\Nodexa]\n"
+      "\"SetScannerRegisterInfo\"=\"-1\"\n";
+  ASSERT_TRUE(machine->Import(earlier));
   const ChildResult before = Run(With({"--json", "--log", log}, call));
+  ASSERT_TRUE(machine->Import(earlier));
   const ChildResult after = Run(With(call, {"--log", log, "--json"}));
+  // The same code once more may be a new failure or none: it is not claimed.
+  const ChildResult again = Run(call);
   EXPECT_EQ(after.exitStatus, 1);
   EXPECT_EQ(before.out, after.out);
   Json json = Json::parse(after.out);
   EXPECT_TRUE(Contains(json["meaning"].get<std::string>(), "The reason is in " + log));
   EXPECT_EQ(json["arguments"], Json::array({"USB001", "AB", "1252", kKey}));
   EXPECT_EQ(json["log"], log);
-  // The second call stored the same code again.
   EXPECT_EQ(
       json["stored"],
       (Json{
           {"key", kKey}, {"name", "SetScannerRegisterInfo"}, {"value", "-5"}, {"written", true}}));
+  EXPECT_TRUE(Contains(again.out, "\"SetScannerRegisterInfo\" holds \"-5\" as before this call"))
+      << again.out;
   EXPECT_EQ(TextLines(ReadBinary(log)).size(), 2u);
 }
 

@@ -12,6 +12,10 @@ std::string StoredText(const StoredValue& stored, const TableWidth& width) {
     if (!stored.partNames.empty()) text += FormatTable({StoredRecord(stored)}, width);
     return text;
   }
+  if (stored.unchanged) {
+    return where + " holds \"" + stored.value.value_or("") +
+           "\" as before this call: the same code again, or none stored.\n";
+  }
   std::string text = where + " was not written";
   if (!stored.refusal.empty()) text += ": " + stored.refusal;
   text += ".";

@@ -22,7 +22,9 @@ struct StoredValue {
   std::string name;
   std::optional<std::string> value;  // what it holds now; none: not there
   bool written = false;              // this call stored `value`
-  std::string refusal;               // why it was not written, when known
+  // It holds what it held before, which this call may have stored again.
+  bool unchanged = false;
+  std::string refusal;  // why it was not written, when known
   // Names of the value's '|'-separated parts, when it has parts.
   std::vector<std::string> partNames;
 };

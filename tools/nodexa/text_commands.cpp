@@ -63,11 +63,12 @@ Report Ask(const char* command, const char* exportName, int32_t (*function)(cons
 
 // What the call left in the value `name` of HKLM\`key`, which held
 // `before`. The library does not say whether it wrote the value: a changed
-// value was written; an unchanged one was if it can be written back.
+// value was written; an unchanged one was if it can be written back and the
+// export writes it on every call that gets here (`writesAlways`).
 StoredValue Stored(const std::string& key, const char* name, const MachineValue& before,
-                   std::vector<std::string> partNames = {}) {
+                   bool writesAlways, std::vector<std::string> partNames = {}) {
   const MachineValue after = ReadMachineValue(key, name);
-  StoredValue stored{key, name, after.text, false, "", std::move(partNames)};
+  StoredValue stored{key, name, after.text, false, false, "", std::move(partNames)};
   if (!after.keyExists) {
     stored.refusal = "the key does not exist";
   } else if (after.text && after.text != before.text) {
@@ -75,7 +76,11 @@ StoredValue Stored(const std::string& key, const char* name, const MachineValue&
   } else {
     stored.refusal = WriteRefusal(key, name);
     stored.written = stored.refusal.empty() && after.text.has_value();
-    if (!stored.written && stored.refusal.empty()) {
+    if (stored.written && !writesAlways) {
+      stored.written = false;
+      stored.unchanged = true;
+      stored.refusal = "unchanged since before the call";
+    } else if (!stored.written && stored.refusal.empty()) {
       stored.refusal = "the registry did not take it (--log FILE shows why)";
     }
   }
@@ -291,7 +296,7 @@ void AddScannerRegistration(CommandLine& commandLine, const std::shared_ptr<Valu
              {values->key}, "The registration was read.", "No registration could be read.");
     if (report.result == 1) {
       report.stored =
-          Stored(key, "GetScannerRegisterInfo", before, {"PcName", "CodePage", "PinNumber"});
+          Stored(key, "GetScannerRegisterInfo", before, true, {"PcName", "CodePage", "PinNumber"});
     }
     return report;
   });
@@ -316,7 +321,7 @@ void AddScannerRegistration(CommandLine& commandLine, const std::shared_ptr<Valu
         Call("set-scanner-registration", "SetScannerRegisterInfo", SetScannerRegisterInfo, all,
              "The registration was written.", "The registration was not written.");
     // Only a module's failure code is stored; another failure leaves the value as it was.
-    if (report.result != 1) report.stored = Stored(key, "SetScannerRegisterInfo", before);
+    if (report.result != 1) report.stored = Stored(key, "SetScannerRegisterInfo", before, false);
     return report;
   });
 }
@@ -347,7 +352,7 @@ void AddValidateText(CommandLine& commandLine, const std::shared_ptr<Values>& va
     Report report = Ask("validate-text", "ValidateUnicodeString", ValidateUnicodeString,
                         {module, values->text, values->second, values->key},
                         "The component accepted the text.", "The component rejected the text.");
-    if (report.result == 1) report.stored = Stored(key, "ValidateUnicodeString", before);
+    if (report.result == 1) report.stored = Stored(key, "ValidateUnicodeString", before, true);
     return report;
   });
 }
