@@ -68,7 +68,7 @@ std::string Complaint(CLI::App& app, const CLI::App& failed, const CLI::Error& e
 }
 
 // How wide tables may be: unlimited with --wide, else COLUMNS, else the
-// terminal's width; unlimited when output goes to a file or a pipe.
+// terminal's width; unlimited for a file or a pipe unless COLUMNS is set.
 TableWidth TableWidthFor(bool wide) {
   TableWidth width;
   if (wide) return width;
