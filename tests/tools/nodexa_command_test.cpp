@@ -182,6 +182,7 @@ struct CallCase {
 };
 
 TEST_F(CommandTest, ValuesAreJoinedAndTheAnswerDecidesTheExitStatus) {
+  UseRegistryKey();
   // clang-format off
   const Strings configure = {"configure-ip", "2", "192.168.10.41", "192.168.10.255",
                              "255.255.255.0", "QVX-IJ5200-FRONT", "0080927A1B2C", "192.168.10.1"};
@@ -485,7 +486,9 @@ TEST_F(CommandTest, TablesFitTheWidthAndWideShowsThemWhole) {
   EXPECT_EQ(lines[3].rfind("#uncon" + ellipsis + "  0.0.0.0  ", 0), 0u) << lines[3];
   EXPECT_TRUE(Contains(lines[3], "  -1       NoBidi  0  ")) << lines[3];
   // The local ports' table fits as it is.
-  EXPECT_TRUE(Contains(fitted.out, "USB001       Virtual printer port for USB\n")) << fitted.out;
+  ASSERT_TRUE(Contains(fitted.out, "Local ports") && Contains(wide.out, "Local ports"));
+  const auto local = [](const std::string& text) { return text.substr(text.find("Local ports")); };
+  EXPECT_EQ(local(fitted.out), local(wide.out));
   EXPECT_EQ(wide.out, Run({"find-all-ports", "Inkjet"}).out);
 }
 
