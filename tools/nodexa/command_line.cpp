@@ -1,9 +1,15 @@
 #include "command_line.h"
 
+#include <cstring>
+#include <filesystem>
+
 #include "json_report.h"
 #include "nodexa/nodexa.h"
+#include "preflight.h"
 #include "setup_location.h"
+#include "suggestion.h"
 #include "terminal.h"
+#include "validators.h"
 
 namespace nodexa::cli {
 
@@ -15,10 +21,24 @@ constexpr char kDescription[] =
 
 constexpr char kExitStatus[] =
     "Exit status: 0 when the export answers 1 or a non-empty list, 1 when it answers 0 or an "
-    "empty list, 2 for a usage error.";
+    "empty list or a value it answers with was not stored, 2 for a usage error.";
 constexpr char kFooter[] =
     "The global options may also follow the subcommand.\n"
+    "Environment: NODEXA_EXECUTABLE_DIRECTORY names the medium's Setup/Bin folder when "
+    "--medium is not given; NODEXA_MACHINE (POSIX build) the machine folder when --machine is "
+    "not given. Without either, the demo built beside the command is used.\n"
     "Run 'nodexa SUBCOMMAND --help' for the values a subcommand takes.";
+
+std::string VersionText() {
+  return std::string("nodexa ") + NODEXA_VERSION + " (library Nodexa " + NODEXA_VERSION +
+         ", linked in; " + NODEXA_BUILD_KIND + " build" +
+#ifdef _WIN32
+         ", Windows" +
+#else
+         ", POSIX stand-in" +
+#endif
+         ")";
+}
 
 // The subcommand named on the command line, for messages; "" for none.
 std::string ChosenName(const CLI::App& app) {
@@ -26,48 +46,89 @@ std::string ChosenName(const CLI::App& app) {
   return chosen.empty() ? std::string() : chosen.front()->get_name();
 }
 
+std::string Usage(const std::string& chosen) {
+  const std::string name = chosen.empty() ? "nodexa" : "nodexa " + chosen;
+  return "\nRun '" + name + " --help' for usage.\n";
+}
+
+// The parser's complaint in words that name what was wrong.
+std::string Complaint(CLI::App& app, const CLI::App& failed, const CLI::Error& error) {
+  const std::string chosen = ChosenName(failed);
+  const std::vector<std::string> leftOver = failed.remaining();
+  if (!chosen.empty() || leftOver.empty()) return error.what();
+  const std::string& word = leftOver.front();
+  if (word.rfind('-', 0) == 0) return "'" + word + "' is not an option";
+  std::vector<std::string> names;
+  for (const CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
+    names.push_back(sub->get_name());
+  }
+  const std::string closest = ClosestName(word, names);
+  return "'" + word + "' is not a subcommand" +
+         (closest.empty() ? std::string() : "; did you mean '" + closest + "'?");
+}
+
+// How wide tables may be: unlimited with --wide, else COLUMNS, else the
+// terminal's width; unlimited for a file or a pipe unless COLUMNS is set.
+TableWidth TableWidthFor(bool wide) {
+  TableWidth width;
+  if (wide) return width;
+  const std::string columns = Environment("COLUMNS");
+  if (!columns.empty() && columns.size() < 6 &&
+      columns.find_first_not_of("0123456789") == std::string::npos) {
+    width.columns = static_cast<size_t>(std::stoi(columns));
+  } else {
+    width.columns = static_cast<size_t>(TerminalColumns());
+  }
+  bool lossy = false;
+  const std::string ellipsis = Utf8ToAnsi("\xE2\x80\xA6", lossy);
+  if (!lossy && ellipsis.size() == 1) width.ellipsis = ellipsis;
+  return width;
+}
+
 }  // namespace
 
 CommandLine::CommandLine() : app(kDescription, "nodexa") {
   app.require_subcommand(1);
   app.fallthrough();
+  app.set_version_flag("--version", VersionText(), "Print the command's and library's version");
   const std::string global = "Global options";
+  const CLI::Validator folder = CLI::Validator(CLI::ExistingDirectory).description("");
   app.add_option("--medium", options.medium,
                  "The setup medium's root folder (holding Install, Common and Setup); default: "
-                 "the demo medium")
+                 "NODEXA_EXECUTABLE_DIRECTORY's medium, else the demo medium")
       ->type_name("DIR")
       ->group(global)
-      ->check(CLI::ExistingDirectory);
+      ->check(folder);
   app.add_option("--machine", options.machine,
                  "The POSIX machine folder (registry.reg, facts.ini, spooler.ini) standing for "
-                 "the Windows machine; default: the demo machine. POSIX build only: on Windows "
-                 "the real registry and spooler answer and this option is ignored")
+                 "the Windows machine; default: NODEXA_MACHINE, else the demo machine. POSIX "
+                 "build only: on Windows the real registry and spooler answer")
       ->type_name("DIR")
       ->group(global)
-      ->check(CLI::ExistingDirectory);
-  app.add_option("--log", options.log,
-                 "Append the library's diagnostic log to FILE (calls SetupDebugLog)")
-      ->type_name("FILE")
+      ->check(folder);
+  logOption = app.add_option("--log", options.log,
+                             "Append the library's diagnostic log to FILE (calls SetupDebugLog); "
+                             "the file must be writable")
+                  ->type_name("FILE")
+                  ->group(global)
+                  ->check(Representable());
+  app.add_flag("--json", options.json, "Print the result (or a usage error) as JSON")
       ->group(global);
-  app.add_flag("--json", options.json, "Print the result as JSON")->group(global);
   app.add_flag("--raw", options.raw,
                "Print port records exactly as the library returns them, one per line")
       ->group(global);
-  app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
-    const std::string chosen = ChosenName(*failed);
-    const std::string name = chosen.empty() ? "nodexa" : "nodexa " + chosen;
-    std::string message = error.what();
-    // A misspelt subcommand is left over as an argument; say so rather than
-    // that a subcommand is missing.
-    const std::vector<std::string> leftOver = failed->remaining();
-    if (chosen.empty() && !leftOver.empty() && leftOver.front().rfind('-', 0) != 0) {
-      message = "'" + leftOver.front() + "' is not a subcommand";
-    }
-    return name + ": " + message + "\nRun '" + name + " --help' for usage.\n";
-  });
+  app.add_flag("--wide", options.wide,
+               "Show tables whole; without it they fit the terminal (COLUMNS or its width), "
+               "long cells cut with an ellipsis")
+      ->group(global);
   AddPortSearchCommands(*this);
   AddTextCommands(*this);
+  CheckEveryValue(app);
   for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) {
+    // A positional value's name says what it is; "TEXT" after it adds nothing.
+    for (CLI::Option* option : subcommand->get_options()) {
+      if (!option->nonpositional()) option->type_name("");
+    }
     subcommand->footer(std::string(kExitStatus) + "\n" +
                        "Global options (see 'nodexa --help') may come before or after it.");
   }
@@ -78,21 +139,51 @@ void CommandLine::OnChosen(CLI::App* subcommand, std::function<Report()> action)
   actions.emplace_back(subcommand, std::move(action));
 }
 
+int CommandLine::UsageError(const std::string& message, std::ostream& out, std::ostream& err) {
+  const std::string chosen = ChosenName(app);
+  if (jsonWanted) out << UsageErrorJson(chosen, message, kUsageError);
+  err << (chosen.empty() ? "nodexa" : "nodexa " + chosen) << ": " << message << Usage(chosen);
+  return kUsageError;
+}
+
 std::optional<int> CommandLine::Parse(int argc, const char* const* argv, std::ostream& out,
                                       std::ostream& err) {
+  // Known before parsing, so that a usage error is JSON as well.
+  for (int i = 1; i < argc; ++i) jsonWanted = jsonWanted || std::strcmp(argv[i], "--json") == 0;
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    const int status = app.exit(error, out, err);
-    return status == 0 ? 0 : kUsageError;
+    // Help and the version end the run with status 0.
+    if (error.get_exit_code() == 0) return app.exit(error, out, err);
+    return UsageError(Complaint(app, *FailedApp(), error), out, err);
   }
   return std::nullopt;
 }
 
+CLI::App* CommandLine::FailedApp() {
+  const auto chosen = app.get_subcommands();
+  return chosen.empty() ? &app : chosen.front();
+}
+
 int CommandLine::Run(std::ostream& out, std::ostream& err) {
+  if (logOption->count() > 0) {
+    if (const std::string problem = LogFileProblem(options.log); !problem.empty()) {
+      return UsageError("--log: " + problem, out, err);
+    }
+  }
   executableDirectory = PointLibraryAt(options.medium, options.machine);
   // Without a medium the library takes the program's own folder.
   if (executableDirectory.empty()) executableDirectory = ProgramDirectory().string();
+  const std::filesystem::path root =
+      std::filesystem::path(executableDirectory).parent_path().parent_path();
+  if (const std::string missing = MediumProblem(root.string()); !missing.empty()) {
+    std::string message = "'" + root.string() + "' is not a setup medium: " + missing;
+    const std::filesystem::path above = root.parent_path().parent_path();
+    if (root.has_relative_path() && MediumProblem(above.string()).empty()) {
+      message += "; the medium is '" + above.string() + "'";
+    }
+    return UsageError(message, out, err);
+  }
   if (!options.log.empty()) SetupDebugLog(ArgumentText(options.log).c_str());
   for (const auto& [subcommand, action] : actions) {
     if (!subcommand->parsed()) continue;
@@ -108,9 +199,9 @@ int CommandLine::Run(std::ostream& out, std::ostream& err) {
       }
     }
     if (options.json) {
-      out << ReportJson(report);
+      out << ReportJson(report, {root.string(), Environment(kMachineVariable), options.log});
     } else {
-      out << PrintedText(FormatReport(report, options.raw));
+      out << PrintedText(FormatReport(report, options.raw, TableWidthFor(options.wide)));
     }
     return ExitStatus(report);
   }

@@ -5,8 +5,10 @@
 //          SUBCOMMAND VALUES...
 //
 // The global options may also follow the subcommand. Exit status: 0 for a
-// result of 1 or a non-empty list, 1 for a result of 0 or an empty list, 2
-// for a usage error (with a message on standard error).
+// result of 1 or a non-empty list, 1 for a result of 0, an empty list or a
+// registry answer that was not stored, 2 for a usage error (with a message
+// on standard error, and a JSON error object on standard output with
+// --json).
 #ifndef NODEXA_TOOLS_NODEXA_COMMAND_LINE_H_
 #define NODEXA_TOOLS_NODEXA_COMMAND_LINE_H_
 
@@ -30,6 +32,7 @@ struct GlobalOptions {
   std::string log;
   bool json = false;
   bool raw = false;
+  bool wide = false;
 };
 
 class CommandLine {
@@ -39,10 +42,12 @@ class CommandLine {
   CommandLine& operator=(const CommandLine&) = delete;
 
   // Reads the arguments. Answers the exit status when the command ends
-  // here (help printed: 0; usage error: 2), none when a subcommand is to run.
+  // here (help or version printed: 0; usage error: 2), none when a
+  // subcommand is to run.
   std::optional<int> Parse(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
-  // Points the library at the medium and machine, switches on its log, runs
-  // the chosen subcommand and prints its report. Answers the exit status.
+  // Checks the log file and the medium (usage errors), points the library
+  // at the medium and machine, switches on its log, runs the chosen
+  // subcommand and prints its report. Answers the exit status.
   int Run(std::ostream& out, std::ostream& err);
 
   // For the subcommand families: the application to add subcommands to, and
@@ -55,8 +60,15 @@ class CommandLine {
   const std::string& ExecutableDirectory() const { return executableDirectory; }
 
  private:
+  // Prints `message` as a usage error; answers kUsageError.
+  int UsageError(const std::string& message, std::ostream& out, std::ostream& err);
+  // The subcommand that was chosen, else the command itself.
+  CLI::App* FailedApp();
+
   CLI::App app;
   GlobalOptions options;
+  CLI::Option* logOption = nullptr;
+  bool jsonWanted = false;
   std::vector<std::pair<CLI::App*, std::function<Report()>>> actions;
   std::string executableDirectory;
 };

@@ -22,14 +22,38 @@ Json Strings(const std::vector<std::string>& texts) {
   return array;
 }
 
+Json TextOrNull(const std::optional<std::string>& text) {
+  return text ? Json(AnsiToUtf8(*text)) : Json(nullptr);
+}
+
+Json StoredJson(const StoredValue& stored) {
+  Json json = {{"key", AnsiToUtf8(stored.key)},
+               {"name", stored.name},
+               {"value", TextOrNull(stored.value)},
+               {"written", stored.written}};
+  if (!stored.written) json["refusal"] = stored.refusal;
+  if (stored.written && !stored.partNames.empty()) {
+    json["fields"] = Fields(StoredRecord(stored).fields);
+  }
+  return json;
+}
+
+// Bytes that are not UTF-8 after conversion cannot occur, but a report
+// must print whatever the library returned.
+std::string Dump(const Json& json) {
+  return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
 }  // namespace
 
-std::string ReportJson(const Report& report) {
+std::string ReportJson(const Report& report, const CallSetting& setting) {
   Json json;
   json["command"] = report.command;
   json["export"] = report.exportName;
+  json["arguments"] = Strings(report.arguments);
+  json["result"] = report.result;
+  json["meaning"] = AnsiToUtf8(report.meaning);
   if (report.list) {
-    json["request"] = Strings(report.request);
     if (!report.ruleSet.empty()) json["ruleSet"] = AnsiToUtf8(report.ruleSet);
     Json records = Json::array();
     for (const PortRecord& record : report.records) {
@@ -39,24 +63,21 @@ std::string ReportJson(const Report& report) {
                          {"raw", AnsiToUtf8(record.raw)}});
     }
     json["records"] = std::move(records);
-  } else {
-    json["argument"] = report.argument ? Json(AnsiToUtf8(*report.argument)) : Json(nullptr);
-    json["result"] = report.result;
-    json["meaning"] = AnsiToUtf8(report.meaning);
-    if (report.stored) {
-      const StoredValue& stored = *report.stored;
-      Json value = stored.value ? Json(AnsiToUtf8(*stored.value)) : Json(nullptr);
-      json["stored"] = {
-          {"key", AnsiToUtf8(stored.key)}, {"name", stored.name}, {"value", std::move(value)}};
-      if (stored.value && !stored.partNames.empty()) {
-        json["stored"]["fields"] = Fields(StoredRecord(stored).fields);
-      }
-    }
   }
+  if (report.stored) json["stored"] = StoredJson(*report.stored);
+  json["medium"] = GivenTextUtf8(setting.medium);
+  json["machine"] = setting.machine.empty() ? Json(nullptr) : Json(GivenTextUtf8(setting.machine));
+  if (!setting.log.empty()) json["log"] = GivenTextUtf8(setting.log);
   json["exitStatus"] = ExitStatus(report);
-  // Bytes that are not UTF-8 after conversion cannot occur, but a report
-  // must print whatever the library returned.
-  return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  return Dump(json);
+}
+
+std::string UsageErrorJson(const std::string& command, const std::string& message, int status) {
+  Json json;
+  json["command"] = command.empty() ? Json(nullptr) : Json(command);
+  json["error"] = GivenTextUtf8(message);
+  json["exitStatus"] = status;
+  return Dump(json);
 }
 
 }  // namespace nodexa::cli

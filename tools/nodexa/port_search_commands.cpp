@@ -25,19 +25,34 @@ struct SearchValues {
 
 const std::vector<std::string> kPrinterTypes = {"Inkjet", "LaserPrinter", "LaserScanner"};
 
-std::vector<std::string> Converted(const std::vector<std::string>& arguments) {
-  std::vector<std::string> texts;
-  for (const std::string& argument : arguments) texts.push_back(ArgumentText(argument));
-  return texts;
-}
-
 // The type and the remote subnets, as FindPorts and FindAllPorts take them.
 std::vector<std::string> TypeRequest(const SearchValues& values) {
   std::vector<std::string> request;
   if (values.type.empty()) return request;
   request.push_back(values.type);
-  for (const std::string& subnet : Converted(values.subnets)) request.push_back(subnet);
+  for (const std::string& subnet : ArgumentTexts(values.subnets)) request.push_back(subnet);
   return request;
+}
+
+// Why a search finds no printers of a type whatever the network holds; "".
+std::string NothingToFind(const std::string& type, bool withLocalPorts) {
+  if (DiscoveredKind(type) != RecordKind::Laser) return std::string();
+  return withLocalPorts ? "FindAllPorts matches laser printers against the product-data "
+                          "table's model list, which the library leaves empty, so it lists "
+                          "local ports only."
+                        : "FindPorts matches laser printers against a model list that is "
+                          "empty for LaserPrinter by definition, so it never finds one.";
+}
+
+// The count in words, and the search's remark.
+void Describe(Report& report, std::string note) {
+  report.result = static_cast<int32_t>(report.records.size());
+  report.meaning = report.records.empty()
+                       ? "No ports found."
+                       : std::to_string(report.records.size()) +
+                             (report.records.size() == 1 ? " port found." : " ports found.");
+  if (!note.empty()) report.meaning += " " + note;
+  report.note = std::move(note);
 }
 
 std::vector<std::string> Search(NodexaList* (*search)(const NodexaList*),
@@ -48,12 +63,14 @@ std::vector<std::string> Search(NodexaList* (*search)(const NodexaList*),
 }
 
 void AddTypeOptions(CLI::App* sub, SearchValues& values, bool required) {
-  CLI::Option* type = sub->add_option("TYPE", values.type, "Inkjet, LaserPrinter or LaserScanner")
-                          ->check(CLI::IsMember(kPrinterTypes, CLI::ignore_case));
+  CLI::Option* type = sub->add_option("TYPE", values.type,
+                                      std::string(required ? "" : "Optional: ") +
+                                          "Inkjet, LaserPrinter or LaserScanner")
+                          ->check(CLI::IsMember(kPrinterTypes, CLI::ignore_case).description(""));
   if (required) type->required();
   sub->add_option("SUBNET", values.subnets,
-                  "Remote subnets to search besides the local ones: ADDRESS or ADDRESS:MASK "
-                  "(default mask 255.255.255.0)")
+                  "Optional: remote subnets to search besides the local ones, ADDRESS or "
+                  "ADDRESS:MASK (default mask 255.255.255.0)")
       ->check(Subnet());
 }
 
@@ -75,9 +92,11 @@ void AddTypeSearch(CommandLine& commandLine, const std::shared_ptr<SearchValues>
     report.command = kind.command;
     report.exportName = kind.exportName;
     report.list = true;
-    report.request = TypeRequest(*values);
+    report.textArgument = false;
+    report.arguments = TypeRequest(*values);
     report.records =
-        ReadPortLines(Search(kind.search, report.request), values->type, kind.withLocalPorts);
+        ReadPortLines(Search(kind.search, report.arguments), values->type, kind.withLocalPorts);
+    Describe(report, NothingToFind(values->type, kind.withLocalPorts));
     return report;
   });
 }
@@ -107,33 +126,42 @@ void AddPortSearchCommands(CommandLine& commandLine) {
       ->add_option("USB-ID", values->usbIdentity,
                    "The model's USB identity: what follows USBPRINT\\ in its hardware "
                    "identifier")
-      ->required();
+      ->required()
+      ->check(NotEmpty());
   filtered
       ->add_option("RULE-SET", values->ruleSet,
                    "The rule set's key in the section NetworkInstallData of the rule file "
                    "(Setup\\Config\\Product.ini on the medium)")
-      ->required();
-  filtered->add_option("--port", values->ports, "A port name to offer as well (repeatable)")
+      ->required()
+      ->check(NotEmpty());
+  filtered
+      ->add_option("--port", values->ports, "Optional: a port name to offer as well (repeatable)")
+      ->check(NotEmpty())
       ->check(Without(';'));
-  filtered->add_option("--subnet", values->subnets, "A remote subnet to search (repeatable)")
+  filtered
+      ->add_option("--subnet", values->subnets,
+                   "Optional: a remote subnet to search, ADDRESS or ADDRESS:MASK (repeatable)")
       ->check(Subnet());
   commandLine.OnChosen(filtered, [values, &commandLine] {
     Report report;
     report.command = "find-filtered";
     report.exportName = "FindAllPortsFiltered";
     report.list = true;
+    report.textArgument = false;
     report.ruleSet = ArgumentText(values->ruleSet);
     std::string ports;
-    for (const std::string& port : Converted(values->ports)) {
+    for (const std::string& port : ArgumentTexts(values->ports)) {
       ports += (ports.empty() ? "" : ";") + port;
     }
-    report.request = {ArgumentText(values->usbIdentity), report.ruleSet, ports, ""};
-    for (const std::string& subnet : Converted(values->subnets)) report.request.push_back(subnet);
+    report.arguments = {ArgumentText(values->usbIdentity), report.ruleSet, ports, ""};
+    for (const std::string& subnet : ArgumentTexts(values->subnets)) {
+      report.arguments.push_back(subnet);
+    }
     std::vector<std::string> lines;
     {
       const Spinner spinner(stderr, StandardErrorIsTerminal(), "Searching for printers...");
       // The list is the caller's to delete.
-      const nodexa::PortList arguments(report.request);
+      const nodexa::PortList arguments(report.arguments);
       const auto found = nodexa::PortList::Adopt(FindAllPortsFiltered(arguments.get()));
       if (found.get() != nullptr) lines = nodexa::PortList::Read(found.get()).value_or(lines);
     }
@@ -142,6 +170,7 @@ void AddPortSearchCommands(CommandLine& commandLine) {
             .make_preferred()
             .string();
     report.records = ReadRuleLines(lines, RuleSetOutputNames(ruleFile, report.ruleSet));
+    Describe(report, "");
     return report;
   });
 }

@@ -16,9 +16,28 @@ std::string Row(const std::vector<std::string>& cells, const std::vector<size_t>
   return line + "\n";
 }
 
+// Narrows the widest columns, one column at a time, until the line with two
+// blanks between columns fits `limit`; a column keeps a character and the
+// ellipsis at least.
+void Fit(std::vector<size_t>& widths, size_t limit) {
+  constexpr size_t kNarrowest = 2;
+  size_t total = 2 * (widths.size() - 1);
+  for (const size_t width : widths) total += width;
+  while (total > limit) {
+    const auto widest = std::max_element(widths.begin(), widths.end());
+    if (*widest <= kNarrowest) break;
+    --*widest;
+    --total;
+  }
+}
+
+void Cut(std::string& cell, size_t width, const std::string& ellipsis) {
+  if (cell.size() > width) cell = cell.substr(0, width - 1) + ellipsis;
+}
+
 }  // namespace
 
-std::string FormatTable(const std::vector<PortRecord>& records) {
+std::string FormatTable(const std::vector<PortRecord>& records, const TableWidth& width) {
   if (records.empty()) return std::string();
   size_t columns = 0;
   for (const PortRecord& record : records) columns = std::max(columns, record.fields.size());
@@ -37,6 +56,13 @@ std::string FormatTable(const std::vector<PortRecord>& records) {
   for (size_t i = 0; i < columns; ++i) {
     widths[i] = header[i].size();
     for (const auto& cells : rows) widths[i] = std::max(widths[i], cells[i].size());
+  }
+  if (width.columns > 0) {
+    Fit(widths, width.columns);
+    for (size_t i = 0; i < columns; ++i) {
+      Cut(header[i], widths[i], width.ellipsis);
+      for (auto& cells : rows) Cut(cells[i], widths[i], width.ellipsis);
+    }
   }
   std::string text = Row(header, widths);
   for (const auto& cells : rows) text += Row(cells, widths);
@@ -68,7 +94,8 @@ std::string Heading(RecordKind kind, size_t count, const std::string& ruleSet) {
   return title + " (" + std::to_string(count) + ")";
 }
 
-std::string FormatRecords(const std::vector<PortRecord>& records, const std::string& ruleSet) {
+std::string FormatRecords(const std::vector<PortRecord>& records, const std::string& ruleSet,
+                          const TableWidth& width) {
   std::string text;
   for (size_t start = 0; start < records.size();) {
     size_t end = start;
@@ -76,7 +103,7 @@ std::string FormatRecords(const std::vector<PortRecord>& records, const std::str
     const std::vector<PortRecord> run(records.begin() + static_cast<std::ptrdiff_t>(start),
                                       records.begin() + static_cast<std::ptrdiff_t>(end));
     if (!text.empty()) text += "\n";
-    text += Heading(records[start].kind, run.size(), ruleSet) + "\n" + FormatTable(run);
+    text += Heading(records[start].kind, run.size(), ruleSet) + "\n" + FormatTable(run, width);
     start = end;
   }
   return text;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "terminal.h"
+
 namespace nodexa::cli {
 
 namespace {
@@ -13,7 +15,10 @@ constexpr char kFrames[] = {'|', '/', '-', '\\'};
 Spinner::Spinner(std::FILE* output, bool enabled, std::string label,
                  std::chrono::milliseconds interval)
     : out(output), text(std::move(label)), period(interval) {
-  if (enabled && out != nullptr) worker = std::thread(&Spinner::Run, this);
+  if (enabled && out != nullptr) {
+    ClearOnInterrupt("\r" + std::string(text.size() + 2, ' ') + "\r");
+    worker = std::thread(&Spinner::Run, this);
+  }
 }
 
 Spinner::~Spinner() {
@@ -24,6 +29,7 @@ Spinner::~Spinner() {
   }
   wake.notify_one();
   worker.join();
+  ClearOnInterrupt("");
   if (!drawn) return;
   // Blank out the frame, the blank after it and the label.
   std::fprintf(out, "\r%*s\r", static_cast<int>(text.size() + 2), "");

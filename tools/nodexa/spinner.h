@@ -5,7 +5,8 @@
 //
 // The spinner owns a thread from construction to destruction; the
 // destructor stops it and erases the line it drew, if it drew one (a call
-// that ends before the first frame leaves nothing at all).
+// that ends before the first frame leaves nothing at all). While it runs,
+// Ctrl-C erases the line and ends the program with status 130.
 #ifndef NODEXA_TOOLS_NODEXA_SPINNER_H_
 #define NODEXA_TOOLS_NODEXA_SPINNER_H_
 

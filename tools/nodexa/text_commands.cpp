@@ -3,6 +3,7 @@
 // them and reports the export's 1 or 0 in words.
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "command_line.h"
 #include "machine_registry.h"
@@ -24,7 +25,7 @@ struct Values {
   std::vector<std::string> current{7};
   std::vector<std::string> newSettings;
   std::vector<std::string> subnets;
-  std::vector<std::string> target;
+  std::string target;
   std::string computer;
   std::string share;
   std::string driver;
@@ -39,42 +40,59 @@ struct Values {
   std::string module;
 };
 
-std::string Join(const std::vector<std::string>& values) {
-  std::string joined;
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) joined += '|';
-    joined += ArgumentText(values[i]);
-  }
-  return joined;
-}
-
 Report Call(const char* command, const char* exportName, int32_t (*function)(const char*),
-            const std::string& argument, const std::string& ifOne, const std::string& ifZero) {
+            const std::vector<std::string>& values, const std::string& ifOne,
+            const std::string& ifZero) {
   Report report;
   report.command = command;
   report.exportName = exportName;
-  report.argument = argument;
-  report.result = function(argument.c_str());
+  report.arguments = ArgumentTexts(values);
+  report.result = function(JoinedArgument(report).c_str());
   report.meaning = report.result == 1 ? ifOne : ifZero;
   return report;
 }
 
 // A call whose 0 answers a question rather than only reporting a failure.
 Report Ask(const char* command, const char* exportName, int32_t (*function)(const char*),
-           const std::string& argument, const std::string& ifOne, const std::string& ifZero) {
-  Report report = Call(command, exportName, function, argument, ifOne, ifZero);
+           const std::vector<std::string>& values, const std::string& ifOne,
+           const std::string& ifZero) {
+  Report report = Call(command, exportName, function, values, ifOne, ifZero);
   report.question = true;
   return report;
 }
 
-void Stored(Report& report, const std::string& key, const char* name,
-            std::vector<std::string> partNames = {}) {
-  report.stored = StoredValue{key, name, ReadMachineString(key, name), std::move(partNames)};
+// What the call left in the value `name` of HKLM\`key`, which held
+// `before`. The library does not say whether it wrote the value: a changed
+// value was written; an unchanged one was if it can be written back and the
+// export writes it on every call that gets here (`writesAlways`).
+StoredValue Stored(const std::string& key, const char* name, const MachineValue& before,
+                   bool writesAlways, std::vector<std::string> partNames = {}) {
+  const MachineValue after = ReadMachineValue(key, name);
+  StoredValue stored{key, name, after.text, false, false, "", std::move(partNames)};
+  if (!after.keyExists) {
+    stored.refusal = "the key does not exist";
+  } else if (after.text && after.text != before.text) {
+    stored.written = true;
+  } else {
+    stored.refusal = WriteRefusal(key, name);
+    stored.written = stored.refusal.empty() && after.text.has_value();
+    if (stored.written && !writesAlways) {
+      stored.written = false;
+      stored.unchanged = true;
+      stored.refusal = "unchanged since before the call";
+    } else if (!stored.written && stored.refusal.empty()) {
+      stored.refusal = "the registry did not take it (--log FILE shows why)";
+    }
+  }
+  return stored;
 }
 
+// A required value, not empty unless `mayBeEmpty`.
 CLI::Option* Value(CLI::App* sub, const std::string& name, std::string& value,
-                   const std::string& description) {
-  return sub->add_option(name, value, description)->required()->check(Without('|'));
+                   const std::string& description, bool mayBeEmpty = false) {
+  CLI::Option* option = sub->add_option(name, value, description)->required();
+  if (!mayBeEmpty) option->check(NotEmpty());
+  return option;
 }
 
 void AddConfigureIp(CommandLine& commandLine, const std::shared_ptr<Values>& values) {
@@ -83,24 +101,34 @@ void AddConfigureIp(CommandLine& commandLine, const std::shared_ptr<Values>& val
       "Change a network printer's IP settings (ConfigurePortIP). The printer is named by the "
       "seven values discovery reported for it; without --static it is asked to take its "
       "address automatically");
-  const char* names[] = {"SOURCE", "ADDRESS", "BROADCAST", "MASK", "NAME", "MAC", "GATEWAY"};
-  const char* descriptions[] = {"Its current address source (IPADDRSOURCE)",
-                                "Its current IP address",
-                                "Its current broadcast address",
-                                "Its current subnet mask",
-                                "Its current IP host name",
-                                "Its adapter's MAC address (MACUAA)",
-                                "Its current gateway"};
-  for (size_t i = 0; i < 7; ++i) Value(sub, names[i], values->current[i], descriptions[i]);
+  struct Current {
+    const char* name;
+    const char* description;
+    CLI::Validator check;
+  };
+  const Current current[] = {
+      {"SOURCE", "Its current address source (IPADDRSOURCE), a number", Decimal()},
+      {"ADDRESS", "Its current IP address, e.g. 192.168.10.41", DottedAddress()},
+      {"BROADCAST", "Its current broadcast address", DottedAddress()},
+      {"MASK", "Its current subnet mask", DottedAddress()},
+      {"NAME", "Its current IP host name (may be empty)", CLI::Validator()},
+      {"MAC", "Its adapter's MAC address (MACUAA), 12 hexadecimal digits", MacAddress()},
+      {"GATEWAY", "Its current gateway", DottedAddress()}};
+  for (size_t i = 0; i < 7; ++i) {
+    CLI::Option* option =
+        Value(sub, current[i].name, values->current[i], current[i].description, i == 4);
+    if (i != 4) option->check(current[i].check);
+  }
   sub->add_option("--static", values->newSettings,
-                  "Give it this fixed address, subnet mask and gateway")
+                  "Optional: give it this fixed address, subnet mask and gateway (three "
+                  "dotted addresses, in that order)")
       ->expected(3)
-      ->type_name("ADDRESS MASK GATEWAY")
-      ->check(Without('|'));
+      ->type_name("ADDRESS")
+      ->check(DottedAddress());
   commandLine.OnChosen(sub, [values] {
     std::vector<std::string> all = values->current;
     all.insert(all.end(), values->newSettings.begin(), values->newSettings.end());
-    return Call("configure-ip", "ConfigurePortIP", ConfigurePortIP, Join(all),
+    return Call("configure-ip", "ConfigurePortIP", ConfigurePortIP, all,
                 "The printer took the new IP settings.",
                 "The printer's IP settings were not changed.");
   });
@@ -111,12 +139,13 @@ void AddRegisterSubnets(CommandLine& commandLine, const std::shared_ptr<Values>&
       "register-subnets",
       "Register remote subnets for printer discovery (RegisterNetworkSubnets); a subnet "
       "without a mask gets 255.255.255.0");
-  sub->add_option("SUBNET", values->subnets, "ADDRESS or ADDRESS:MASK, e.g. 10.9.0.0:255.255.0.0")
+  sub->add_option("SUBNET", values->subnets,
+                  "One or more: ADDRESS or ADDRESS:MASK, e.g. 10.9.0.0:255.255.0.0")
       ->required()
       ->check(Subnet());
   commandLine.OnChosen(sub, [values] {
     return Call("register-subnets", "RegisterNetworkSubnets", RegisterNetworkSubnets,
-                Join(values->subnets), "The subnets are registered for discovery.",
+                values->subnets, "The subnets are registered for discovery.",
                 "The subnets were not registered.");
   });
 }
@@ -125,19 +154,18 @@ void AddPeerToPeer(CommandLine& commandLine, const std::shared_ptr<Values>& valu
   CLI::App* create = commandLine.Application().add_subcommand(
       "create-p2p-port",
       "Create a port to a printer that another computer shares (CreateP2PPortIP)");
-  create
-      ->add_option("TARGET", values->target,
-                   "The share's network path (\\\\COMPUTER\\SHARE), or COMPUTER and SHARE")
-      ->required()
-      ->expected(1, 2)
-      ->check(Without('|'));
+  Value(create, "TARGET", values->target,
+        "The share's network path \\\\COMPUTER\\SHARE, or the COMPUTER when SHARE follows");
+  create->add_option("SHARE", values->share, "Optional: the share name on the computer TARGET")
+      ->check(NotEmpty());
   commandLine.OnChosen(create, [values] {
-    const std::string target = values->target.size() == 1
-                                   ? values->target[0]
-                                   : "\\\\" + values->target[0] + "\\" + values->target[1];
-    return Call("create-p2p-port", "CreateP2PPortIP", CreateP2PPortIP, Join(values->target),
-                "A port to " + ArgumentText(target) + " was created.",
-                "No port to " + ArgumentText(target) + " was created.");
+    std::vector<std::string> given = {values->target};
+    if (!values->share.empty()) given.push_back(values->share);
+    const std::string target = given.size() == 1
+                                   ? ArgumentText(values->target)
+                                   : ArgumentText("\\\\" + values->target + "\\" + values->share);
+    return Call("create-p2p-port", "CreateP2PPortIP", CreateP2PPortIP, given,
+                "A port to " + target + " was created.", "No port to " + target + " was created.");
   });
 
   CLI::App* verify = commandLine.Application().add_subcommand(
@@ -150,7 +178,7 @@ void AddPeerToPeer(CommandLine& commandLine, const std::shared_ptr<Values>& valu
   commandLine.OnChosen(verify, [values] {
     const std::string path = ArgumentText("\\\\" + values->computer + "\\" + values->share);
     return Ask("verify-shared-printer", "VerifySharedPrinterExists", VerifySharedPrinterExists,
-               Join({values->computer, values->share, values->driver}),
+               {values->computer, values->share, values->driver},
                path + " is shared with the driver " + ArgumentText(values->driver) + ".",
                path + " is not shared with the driver " + ArgumentText(values->driver) + ".");
   });
@@ -163,10 +191,10 @@ void AddFirewall(CommandLine& commandLine, const std::shared_ptr<Values>& values
       "(AddFirewallException)");
   add->add_option("KIND", values->kind, "P2P (a shared printer), NA (network) or Local")
       ->required()
-      ->check(CLI::IsMember({"P2P", "NA", "Local"}, CLI::ignore_case));
+      ->check(CLI::IsMember({"P2P", "NA", "Local"}, CLI::ignore_case).description(""));
   commandLine.OnChosen(add, [values] {
     return Call("add-firewall-exception", "AddFirewallException", AddFirewallException,
-                values->kind,
+                {values->kind},
                 "The firewall lets the communications service through for " + values->kind +
                     " connections.",
                 "The firewall exception was not added.");
@@ -179,6 +207,7 @@ void AddFirewall(CommandLine& commandLine, const std::shared_ptr<Values>& values
     Report report;
     report.command = "remove-firewall-exception";
     report.exportName = "RemoveFirewallException";
+    report.textArgument = false;
     report.result = RemoveFirewallException();
     report.meaning = report.result == 1 ? "The firewall exception was removed."
                                         : "The firewall exception was not removed.";
@@ -186,50 +215,71 @@ void AddFirewall(CommandLine& commandLine, const std::shared_ptr<Values>& values
   });
 }
 
+// A yes/no question about one value, e.g. IsINAAttached about a port.
+struct Question {
+  const char* command;
+  const char* exportName;
+  int32_t (*function)(const char*);
+  const char* description;
+  const char* valueName;
+  const char* valueDescription;
+  // The answers in words: the text before the value and after it.
+  std::pair<const char*, const char*> yes;
+  std::pair<const char*, const char*> no;
+};
+
+void AddQuestion(CommandLine& commandLine, std::string& value, const Question& question) {
+  CLI::App* sub = commandLine.Application().add_subcommand(question.command, question.description);
+  Value(sub, question.valueName, value, question.valueDescription);
+  commandLine.OnChosen(sub, [&value, question] {
+    const std::string text = ArgumentText(value);
+    return Ask(question.command, question.exportName, question.function, {value},
+               question.yes.first + text + question.yes.second,
+               question.no.first + text + question.no.second);
+  });
+}
+
 void AddAdapterQueries(CommandLine& commandLine, const std::shared_ptr<Values>& values) {
-  CLI::App* attached = commandLine.Application().add_subcommand(
-      "ina-attached",
-      "Ask whether an internal network adapter is attached on a printer port (IsINAAttached)");
-  Value(attached, "PORT", values->port, "The printer port, e.g. USB001");
-  commandLine.OnChosen(attached, [values] {
-    const std::string port = ArgumentText(values->port);
-    return Ask("ina-attached", "IsINAAttached", IsINAAttached, port,
-               "An internal network adapter is attached on " + port + ".",
-               "No internal network adapter is attached on " + port + ".");
-  });
-
-  CLI::App* defaults = commandLine.Application().add_subcommand(
-      "ina-default",
-      "Ask whether the internal network adapter on a port has its network defaults "
-      "(IsINADefault)");
-  Value(defaults, "PORT", values->port, "The printer port, e.g. USB001");
-  commandLine.OnChosen(defaults, [values] {
-    const std::string port = ArgumentText(values->port);
-    return Ask("ina-default", "IsINADefault", IsINADefault, port,
-               "The adapter on " + port + " has its network defaults.",
-               "The adapter on " + port + " does not have its network defaults.");
-  });
-
-  CLI::App* exists = commandLine.Application().add_subcommand(
-      "ina-printer-exists",
-      "Ask whether a USB printer of a model has an internal network adapter "
-      "(DoesINAPrinterExists)");
-  Value(exists, "MODEL", values->model,
-        "The model's USB identity: what follows USBPRINT\\ in its hardware identifier");
-  commandLine.OnChosen(exists, [values] {
-    const std::string model = ArgumentText(values->model);
-    return Ask("ina-printer-exists", "DoesINAPrinterExists", DoesINAPrinterExists, model,
-               "A USB printer " + model + " has an internal network adapter.",
-               "No USB printer " + model + " has an internal network adapter.");
-  });
+  AddQuestion(commandLine, values->port,
+              {"ina-attached",
+               "IsINAAttached",
+               IsINAAttached,
+               "Ask whether an internal network adapter is attached on a printer port "
+               "(IsINAAttached)",
+               "PORT",
+               "The printer port, e.g. USB001",
+               {"An internal network adapter is attached on ", "."},
+               {"No internal network adapter is attached on ", "."}});
+  AddQuestion(commandLine, values->port,
+              {"ina-default",
+               "IsINADefault",
+               IsINADefault,
+               "Ask whether the internal network adapter on a port has its network defaults "
+               "(IsINADefault)",
+               "PORT",
+               "The printer port, e.g. USB001",
+               {"The adapter on ", " has its network defaults."},
+               {"The adapter on ", " does not have its network defaults."}});
+  AddQuestion(commandLine, values->model,
+              {"ina-printer-exists",
+               "DoesINAPrinterExists",
+               DoesINAPrinterExists,
+               "Ask whether a USB printer of a model has an internal network adapter "
+               "(DoesINAPrinterExists)",
+               "MODEL",
+               "The model's USB identity: what follows USBPRINT\\ in its hardware "
+               "identifier",
+               {"A USB printer ", " has an internal network adapter."},
+               {"No USB printer ", " has an internal network adapter."}});
 }
 
 CLI::Option* KeyOption(CLI::App* sub, std::string& key) {
   return sub
       ->add_option("--key", key,
-                   "The key below HKEY_LOCAL_MACHINE that receives the answer; it must exist")
+                   "Optional: the key below HKEY_LOCAL_MACHINE that receives the answer; it "
+                   "must exist")
       ->capture_default_str()
-      ->check(Without('|'));
+      ->check(NotEmpty());
 }
 
 void AddScannerRegistration(CommandLine& commandLine, const std::shared_ptr<Values>& values) {
@@ -240,11 +290,13 @@ void AddScannerRegistration(CommandLine& commandLine, const std::shared_ptr<Valu
   KeyOption(get, values->key);
   commandLine.OnChosen(get, [values] {
     const std::string key = ArgumentText(values->key);
+    const MachineValue before = ReadMachineValue(key, "GetScannerRegisterInfo");
     Report report =
-        Call("get-scanner-registration", "GetScannerRegisterInfo", GetScannerRegisterInfo, key,
-             "The registration was read.", "No registration could be read.");
+        Call("get-scanner-registration", "GetScannerRegisterInfo", GetScannerRegisterInfo,
+             {values->key}, "The registration was read.", "No registration could be read.");
     if (report.result == 1) {
-      Stored(report, key, "GetScannerRegisterInfo", {"PcName", "CodePage", "PinNumber"});
+      report.stored =
+          Stored(key, "GetScannerRegisterInfo", before, true, {"PcName", "CodePage", "PinNumber"});
     }
     return report;
   });
@@ -255,17 +307,21 @@ void AddScannerRegistration(CommandLine& commandLine, const std::shared_ptr<Valu
       "a failure code is stored under --key as the value SetScannerRegisterInfo");
   Value(set, "PORT", values->port, "The device's printer port");
   Value(set, "COMPUTER", values->computer, "The computer name to register");
-  Value(set, "CODEPAGE", values->codePage, "The code page of the name, e.g. 1252 or 932");
-  set->add_option("--pin", values->pin, "The PIN (the library's default: 7391)")
-      ->check(Without('|'));
+  Value(set, "CODEPAGE", values->codePage, "The code page of the name, e.g. 1252 or 932")
+      ->check(Decimal());
+  set->add_option("--pin", values->pin, "Optional: the PIN (the library's default: 7391)")
+      ->check(NotEmpty());
   KeyOption(set, values->key);
   commandLine.OnChosen(set, [values] {
     std::vector<std::string> all = {values->port, values->computer, values->codePage, values->key};
     if (!values->pin.empty()) all.push_back(values->pin);
+    const std::string key = ArgumentText(values->key);
+    const MachineValue before = ReadMachineValue(key, "SetScannerRegisterInfo");
     Report report =
-        Call("set-scanner-registration", "SetScannerRegisterInfo", SetScannerRegisterInfo,
-             Join(all), "The registration was written.", "The registration was not written.");
-    if (report.result != 1) Stored(report, ArgumentText(values->key), "SetScannerRegisterInfo");
+        Call("set-scanner-registration", "SetScannerRegisterInfo", SetScannerRegisterInfo, all,
+             "The registration was written.", "The registration was not written.");
+    // Only a module's failure code is stored; another failure leaves the value as it was.
+    if (report.result != 1) report.stored = Stored(key, "SetScannerRegisterInfo", before, false);
     return report;
   });
 }
@@ -276,13 +332,13 @@ void AddValidateText(CommandLine& commandLine, const std::shared_ptr<Values>& va
       "Pass user-entered text through the setup program's validation component "
       "(ValidateUnicodeString); its answer is stored under --key as the value "
       "ValidateUnicodeString");
-  Value(sub, "TEXT", values->text, "The text to validate");
-  sub->add_option("SECOND", values->second, "A second text handed to the component with it")
-      ->check(Without('|'));
+  Value(sub, "TEXT", values->text, "The text to validate (may be empty)", true);
+  sub->add_option("SECOND", values->second,
+                  "Optional: a second text handed to the component with it");
   sub->add_option("--module", values->module,
-                  "The validation component's file; default: QVXAgrd.dll in the medium's "
-                  "Setup\\Bin")
-      ->check(Without('|'));
+                  "Optional: the validation component's file; default: QVXAgrd.dll in the "
+                  "medium's Setup\\Bin")
+      ->check(NotEmpty());
   KeyOption(sub, values->key);
   commandLine.OnChosen(sub, [values, &commandLine] {
     std::string module = values->module;
@@ -292,10 +348,11 @@ void AddValidateText(CommandLine& commandLine, const std::shared_ptr<Values>& va
                    .string();
     }
     const std::string key = ArgumentText(values->key);
+    const MachineValue before = ReadMachineValue(key, "ValidateUnicodeString");
     Report report = Ask("validate-text", "ValidateUnicodeString", ValidateUnicodeString,
-                        Join({module, values->text, values->second, values->key}),
+                        {module, values->text, values->second, values->key},
                         "The component accepted the text.", "The component rejected the text.");
-    if (report.result == 1) Stored(report, key, "ValidateUnicodeString");
+    if (report.result == 1) report.stored = Stored(key, "ValidateUnicodeString", before, true);
     return report;
   });
 }
