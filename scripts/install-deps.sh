@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make ninja-build g++ pkg-config binutils
+  cmake make ninja-build g++ pkg-config binutils python3
   libexpat1-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix wine64 wine dpkg-dev
