@@ -41,6 +41,12 @@ foreach(consumer IN ITEMS consumer_package consumer_pkgconfig)
   message(STATUS "${consumer}: ${run_output}")
 endforeach()
 
+# A program linked by hand with pkg-config's flags starts without
+# LD_LIBRARY_PATH: the flags carry the library's run path.
+run(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pc_dir} --unset=LD_LIBRARY_PATH
+    sh -c "c++ -std=c++17 ${CONSUMER}/consumer.cpp $(pkg-config --cflags --libs nodexa) -o ${WORK}/consumer_plain && ${WORK}/consumer_plain")
+message(STATUS "consumer_plain: ${run_output}")
+
 # The installed command finds its installed demo, and its library beside it.
 run(${CMAKE_COMMAND} -E env --unset=NODEXA_EXECUTABLE_DIRECTORY --unset=NODEXA_MACHINE
     ${prefix}/bin/nodexa ina-attached USB001)

@@ -2,6 +2,7 @@
 // and the port searches' lines.
 #include <gtest/gtest.h>
 
+#include "delimited_report.h"
 #include "port_records.h"
 #include "rule_file.h"
 #include "validators.h"
@@ -82,4 +83,31 @@ TEST(PortRecordsTest, LinesBecomeRecordsOfTheirLayout) {
 }
 
 }  // namespace
+// Cells that hold the separator, quotes or line ends survive the trip into
+// a spreadsheet; records of two kinds get a header each.
+TEST(DelimitedReportTest, CellsRoundTripAndKindsGetHeaders) {
+  Report search;
+  search.list = true;
+  for (const char* description : {"Local, \"old\" port", "tab\there"}) {
+    PortRecord record;
+    record.kind = RecordKind::LocalPort;
+    record.fields = {{"PORTNAME", search.records.empty() ? "LPT1:" : "USB001"},
+                     {"DESCRIPTION", description}};
+    search.records.push_back(record);
+  }
+  EXPECT_EQ(FormatDelimited(search, ','),
+            "KIND,PORTNAME,DESCRIPTION\nlocal port,LPT1:,\"Local, \"\"old\"\" port\"\n"
+            "local port,USB001,tab\there\n");
+  EXPECT_EQ(FormatDelimited(search, '\t'),
+            "KIND\tPORTNAME\tDESCRIPTION\nlocal port\tLPT1:\tLocal, \"old\" port\n"
+            "local port\tUSB001\ttab here\n");
+  Report text;
+  text.exportName = "IsINAAttached";
+  text.arguments = {"USB001"};
+  text.result = 1;
+  text.meaning = "Attached.";
+  EXPECT_EQ(FormatDelimited(text, ','),
+            "EXPORT,ARGUMENT,RESULT,MEANING\nIsINAAttached,USB001,1,Attached.\n");
+}
+
 }  // namespace nodexa::cli

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "delimited_report.h"
 #include "json_report.h"
 #include "nodexa/nodexa.h"
 #include "preflight.h"
@@ -112,8 +113,14 @@ CommandLine::CommandLine() : app(kDescription, "nodexa") {
                   ->type_name("FILE")
                   ->group(global)
                   ->check(Representable());
-  app.add_flag("--json", options.json, "Print the result (or a usage error) as JSON")
+  app.add_flag("--json", options.json,
+               "Print the result (or a usage error) as JSON; short for --format json")
       ->group(global);
+  app.add_option("--format", options.format,
+                 "How to print the result: table (the default), json, csv or tsv")
+      ->type_name("FORMAT")
+      ->group(global)
+      ->check(CLI::IsMember({"table", "json", "csv", "tsv"}));
   app.add_flag("--raw", options.raw,
                "Print port records exactly as the library returns them, one per line")
       ->group(global);
@@ -149,7 +156,12 @@ int CommandLine::UsageError(const std::string& message, std::ostream& out, std::
 std::optional<int> CommandLine::Parse(int argc, const char* const* argv, std::ostream& out,
                                       std::ostream& err) {
   // Known before parsing, so that a usage error is JSON as well.
-  for (int i = 1; i < argc; ++i) jsonWanted = jsonWanted || std::strcmp(argv[i], "--json") == 0;
+  for (int i = 1; i < argc; ++i) {
+    const bool formatJson = std::strcmp(argv[i], "--format=json") == 0 ||
+                            (std::strcmp(argv[i], "--format") == 0 && i + 1 < argc &&
+                             std::strcmp(argv[i + 1], "json") == 0);
+    jsonWanted = jsonWanted || std::strcmp(argv[i], "--json") == 0 || formatJson;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -198,8 +210,10 @@ int CommandLine::Run(std::ostream& out, std::ostream& err) {
                                       : " The reason is in " + log + ".";
       }
     }
-    if (options.json) {
+    if (options.json || options.format == "json") {
       out << ReportJson(report, {root.string(), Environment(kMachineVariable), options.log});
+    } else if (options.format == "csv" || options.format == "tsv") {
+      out << PrintedText(FormatDelimited(report, options.format == "csv" ? ',' : '\t'));
     } else {
       out << PrintedText(FormatReport(report, options.raw, TableWidthFor(options.wide)));
     }

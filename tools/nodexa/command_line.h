@@ -1,8 +1,8 @@
 // The nodexa command line: global options, one subcommand per export, and
 // what runs when a subcommand is chosen.
 //
-//   nodexa [--medium DIR] [--machine DIR] [--log FILE] [--json] [--raw]
-//          SUBCOMMAND VALUES...
+//   nodexa [--medium DIR] [--machine DIR] [--log FILE] [--json] [--format F] [--raw]
+//          [--wide] SUBCOMMAND VALUES...
 //
 // The global options may also follow the subcommand. Exit status: 0 for a
 // result of 1 or a non-empty list, 1 for a result of 0, an empty list or a
@@ -31,6 +31,7 @@ struct GlobalOptions {
   std::string machine;
   std::string log;
   bool json = false;
+  std::string format = "table";  // table, json, csv or tsv
   bool raw = false;
   bool wide = false;
 };
