@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #if defined(_WIN32)
@@ -85,6 +86,24 @@ std::string Escape(const std::string& value) {
   return out;
 }
 
+// The whole file, read at once when its size is known; "" when it cannot be
+// opened.
+std::string ReadWhole(const char* path) {
+  std::string text;
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return text;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) text.reserve(static_cast<size_t>(size));
+    std::rewind(file);
+  }
+  char chunk[1 << 14];
+  for (size_t read; (read = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+    text.append(chunk, read);
+  std::fclose(file);
+  return text;
+}
+
 int initializeCount = 0;
 
 // Journals the module's own loading and unloading.
@@ -103,27 +122,25 @@ Answers Answers::Load(const std::string& onlyKey) {
   // a thread-local slot of the statically linked runtime on every load, one
   // the module never gives back, and a process loading the module a thousand
   // times would run out of them.
-  std::string text;
-  if (std::FILE* file = std::fopen((SelfBase() + ".answers").c_str(), "rb")) {
-    char chunk[4096];
-    for (size_t read; (read = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-      text.append(chunk, read);
-    std::fclose(file);
-  }
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
+  const std::string text = ReadWhole((SelfBase() + ".answers").c_str());
+  // Lines are looked at in place: long device lists are read on every call,
+  // and only the entries kept are copied.
+  const std::string_view all(text);
+  for (size_t start = 0; start < all.size();) {
+    size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view line = all.substr(start, end - start);
     start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line[0] == '#') continue;
     const size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    if (!onlyKey.empty() && line.compare(0, equals, onlyKey) != 0) continue;
-    std::string value = line.substr(equals + 1);
-    // Long device lists are read on every call; most values hold no escape.
+    if (equals == std::string_view::npos) continue;
+    const std::string_view key = line.substr(0, equals);
+    if (!onlyKey.empty() && key != onlyKey) continue;
+    std::string value(line.substr(equals + 1));
+    // Most values hold no escape.
     if (value.find('\\') != std::string::npos) value = Unescape(value);
-    answers.entries.emplace_back(line.substr(0, equals), std::move(value));
+    answers.entries.emplace_back(std::string(key), std::move(value));
   }
   return answers;
 }
