@@ -12,15 +12,21 @@
 //   expat_ns         expat alone creating a parser and parsing one wrapped
 //                    device text, per device
 //   ratio_to_expat   discovered_ns / expat_ns
+//   peak_bytes_per_record
+//                    how far the first FindAllPorts call (module included)
+//                    raises resident memory above where it began, per
+//                    record of its result (Linux: VmHWM after resetting it;
+//                    0 where that cannot be done)
 // BM_BuildRecords builds records from 1,000 raw descriptions without the
 // module: what the library itself spends per device, with the same ratio.
 #include <benchmark/benchmark.h>
 #include <expat.h>
-
+#include <malloc.h>
 #include <time.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -112,6 +118,31 @@ class Network {
   nodexa::test::TestMedium medium;
 };
 
+// A field of /proc/self/status in bytes ("VmRSS", "VmHWM"); 0 when absent.
+double StatusBytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.compare(0, field.size() + 1, field + ":") == 0) {
+      return 1024.0 * std::strtod(line.c_str() + field.size() + 1, nullptr);
+    }
+  }
+  return 0;
+}
+
+// How far `work` raises resident memory above where it began, in bytes:
+// free memory is handed back first, so what `work` allocates must be new
+// pages, and the high-water mark is reset to the current size (Linux 4.0
+// and later). 0 when the mark cannot be reset.
+double PeakGrowth(const std::function<void()>& work) {
+  malloc_trim(0);
+  std::ofstream reset("/proc/self/clear_refs");
+  if (!(reset << "5" << std::flush)) return 0;
+  const double before = StatusBytes("VmRSS");
+  work();
+  return std::max(0.0, StatusBytes("VmHWM") - before);
+}
+
 double Nanoseconds(Clock::duration elapsed) {
   return std::chrono::duration<double, std::nano>(elapsed).count();
 }
@@ -161,10 +192,14 @@ void BM_FindAllPorts(benchmark::State& state) {
 
   // Every device is listed, and three local ports of four.
   const size_t expected = count + count - count / 4;
-  if (nodexa::PortList::Read(FindAllPorts(request.get()))->size() != expected) {
+  size_t listed = 0;
+  const double peak =
+      PeakGrowth([&] { listed = nodexa::PortList::Read(FindAllPorts(request.get()))->size(); });
+  if (listed != expected) {
     state.SkipWithError("unexpected result size");
     return;
   }
+  state.counters["peak_bytes_per_record"] = peak / static_cast<double>(expected);
 
   double fastest = std::numeric_limits<double>::infinity();
   for (auto _ : state) {

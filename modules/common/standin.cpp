@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #if defined(_WIN32)
@@ -85,6 +86,33 @@ std::string Escape(const std::string& value) {
   return out;
 }
 
+// Calls `visit` with each line of the file at `path`, without its line
+// feed. The file is read in pieces, so a long one never sits in memory
+// whole; only a line that straddles two pieces is copied.
+template <typename Visit>
+void ForEachLine(const char* path, Visit&& visit) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return;
+  std::string straddling;
+  char chunk[1 << 14];
+  for (size_t read; (read = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+    const std::string_view piece(chunk, read);
+    size_t start = 0;
+    for (size_t end; (end = piece.find('\n', start)) != std::string_view::npos; start = end + 1) {
+      if (straddling.empty()) {
+        visit(piece.substr(start, end - start));
+      } else {
+        straddling.append(piece.substr(start, end - start));
+        visit(std::string_view(straddling));
+        straddling.clear();
+      }
+    }
+    straddling.append(piece.substr(start));
+  }
+  std::fclose(file);
+  if (!straddling.empty()) visit(std::string_view(straddling));
+}
+
 int initializeCount = 0;
 
 // Journals the module's own loading and unloading.
@@ -102,29 +130,20 @@ Answers Answers::Load(const std::string& onlyKey) {
   // C stdio rather than iostreams: on Windows the stream machinery would take
   // a thread-local slot of the statically linked runtime on every load, one
   // the module never gives back, and a process loading the module a thousand
-  // times would run out of them.
-  std::string text;
-  if (std::FILE* file = std::fopen((SelfBase() + ".answers").c_str(), "rb")) {
-    char chunk[4096];
-    for (size_t read; (read = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-      text.append(chunk, read);
-    std::fclose(file);
-  }
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
+  // times would run out of them. Long device lists are read on every call:
+  // only the entries kept are copied.
+  ForEachLine((SelfBase() + ".answers").c_str(), [&](std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line[0] == '#') return;
     const size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    if (!onlyKey.empty() && line.compare(0, equals, onlyKey) != 0) continue;
-    std::string value = line.substr(equals + 1);
-    // Long device lists are read on every call; most values hold no escape.
+    if (equals == std::string_view::npos) return;
+    const std::string_view key = line.substr(0, equals);
+    if (!onlyKey.empty() && key != onlyKey) return;
+    std::string value(line.substr(equals + 1));
+    // Most values hold no escape.
     if (value.find('\\') != std::string::npos) value = Unescape(value);
-    answers.entries.emplace_back(line.substr(0, equals), std::move(value));
-  }
+    answers.entries.emplace_back(std::string(key), std::move(value));
+  });
   return answers;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frame/string_toolkit.h"
+#include "frame/text_search.h"
 #include "platform/win32_api.h"
 #include "rules/xml_document.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr uint32_t kBidiBit = 1u << 18;
 constexpr uint32_t kNoBidiBit = 1u << 11;
 constexpr char kWrapper[] = "DiscoveredPort";
+constexpr char kModuleStrid[] = "1284STRID";
+constexpr char kXmlStrid[] = "STRID1284";
 
 struct Field {
   const char* name;
@@ -45,13 +48,22 @@ uint32_t HostAddress(const std::string& text) {
 }  // namespace
 
 DiscoveredDevice ReadDiscoveredDevice(const std::string& description) {
+  // "1284STRID" is no XML name (it starts with a digit): the parser would
+  // stop at it, so the element is read under the name STRID1284. The name
+  // is replaced while the description is copied into its wrapper (neither
+  // of the wrapper's tags can hold or touch it); the search is built once.
+  static const TextSearch kModuleName(kModuleStrid);
   std::string text;
   text.reserve(description.size() + 2 * sizeof kWrapper + 3);
-  text.append("<").append(kWrapper).append(">").append(description);
+  text.append("<").append(kWrapper).append(">");
+  size_t copied = 0;
+  for (size_t found = kModuleName.FindIn(description); found != std::string::npos;
+       found = kModuleName.FindIn(description, copied)) {
+    text.append(description, copied, found - copied).append(kXmlStrid);
+    copied = found + sizeof kModuleStrid - 1;
+  }
+  text.append(description, copied, std::string::npos);
   text.append("</").append(kWrapper).append(">");
-  // "1284STRID" is no XML name (it starts with a digit): the parser would
-  // stop at it, so the element is read under the name STRID1284.
-  ReplaceAll(text, "1284STRID", "STRID1284");
 
   // The wrapper is the document's root; the device's fields are its
   // children. (ReadTags would wrap the text once more and bury them a level

@@ -1,5 +1,6 @@
 #include "string_tokenizer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "string_toolkit.h"
@@ -30,7 +31,8 @@ bool StringTokenizer::NextToken(std::string& token) {
     position = found + 1;
   }
   if ((flags & Quoted) && token.size() >= 2 && token.front() == '"' && token.back() == '"') {
-    token = token.substr(1, token.size() - 2);
+    token.pop_back();
+    token.erase(0, 1);
   }
   SkipBlanks();
   return true;
@@ -42,8 +44,18 @@ void StringTokenizer::SkipBlanks() {
 
 void StringTokenizer::Split(std::vector<std::string>& tokens) {
   tokens.clear();
-  std::string token;
-  while (HasMore() && NextToken(token)) tokens.push_back(token);
+  // No more tokens than separators left plus one: reserved at once, the
+  // list never regrows, and each token is read straight into its place.
+  tokens.reserve(static_cast<size_t>(std::count(
+                     text.begin() + static_cast<std::ptrdiff_t>(position), text.end(), separator)) +
+                 1);
+  while (HasMore()) {
+    tokens.emplace_back();
+    if (!NextToken(tokens.back())) {
+      tokens.pop_back();
+      break;
+    }
+  }
 }
 
 std::vector<std::string> Tokenize(const std::string& text, char separator, unsigned flags) {

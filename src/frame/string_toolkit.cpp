@@ -32,7 +32,8 @@ int CompareNoCase(const std::string& a, const std::string& b) {
 }
 
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  if (from.empty()) return 0;
+  // A text without the pattern's first character needs no search table.
+  if (from.empty() || text.find(from[0]) == std::string::npos) return 0;
   const TextSearch search(from);
   int count = 0;
   std::string result;

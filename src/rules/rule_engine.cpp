@@ -112,9 +112,11 @@ RuleEngine::~RuleEngine() = default;
 
 void RuleEngine::LoadSources(const std::vector<std::string>& records) {
   sources.reserve(records.size());
+  std::string wrapped;
   for (const std::string& text : records) {
+    wrapped.assign("<SourceData>").append(text).append("</SourceData>");
     SourceRecord record;
-    ParseFieldList("<SourceData>" + text + "</SourceData>", "SourceData", record);
+    ParseFieldList(wrapped, "SourceData", record);
     sources.push_back(std::move(record));
   }
 }
@@ -133,7 +135,9 @@ bool RuleEngine::ParseFieldList(const std::string& text, const std::string& wrap
   std::string prepared = ExpandVariables(text);
   ReplaceAll(prepared, "&", "&amp;");
   ReplaceAll(prepared, "1284STRID", "STRID1284");
-  const std::string document = "<XMLData>" + prepared + "</XMLData>";
+  std::string document;
+  document.reserve(prepared.size() + 19);
+  document.append("<XMLData>").append(prepared).append("</XMLData>");
 
   XmlDocument xml(document, document.size() + 1);
   const XmlElement* root = xml.GetRoot();
@@ -144,6 +148,9 @@ bool RuleEngine::ParseFieldList(const std::string& text, const std::string& wrap
   for (const XmlElement* list : lists) {
     if (CompareNoCase(list->Name(), wrapperName) != 0) continue;
     list->GetChildren(items);
+    // Sized once, for the first list: reserving again for every further
+    // list would regrow to the exact size each time.
+    if (fields.empty()) fields.reserve(items.size());
     for (const XmlElement* item : items) fields.emplace_back(item->Name(), item->Text());
   }
   return true;

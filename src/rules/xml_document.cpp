@@ -12,7 +12,9 @@ namespace nodexa {
 
 namespace {
 constexpr int kPieceSize = 1024;
-}
+constexpr size_t kFirstBlock = 16;
+constexpr size_t kLargestBlock = 4096;
+}  // namespace
 
 struct ParserTraits {
   using Type = XML_Parser;
@@ -25,7 +27,11 @@ struct XmlDocument::Parser : UniqueHandle<ParserTraits> {
 };
 
 int32_t XmlElement::GetChildren(std::vector<XmlElement*>& list) const {
-  list = children;
+  list.clear();
+  list.reserve(static_cast<size_t>(childCount));
+  for (XmlElement* child = firstChild; child != nullptr; child = child->nextSibling) {
+    list.push_back(child);
+  }
   return static_cast<int32_t>(list.size());
 }
 
@@ -70,13 +76,26 @@ XmlElement* XmlDocument::GetRoot() {
   return root;
 }
 
+XmlElement& XmlDocument::NewElement(const char* name, XmlElement* parentElement) {
+  if (elements.empty() || elements.back().size() == elements.back().capacity()) {
+    const size_t size =
+        elements.empty() ? kFirstBlock
+                         : std::clamp(2 * elements.back().capacity(), kFirstBlock, kLargestBlock);
+    elements.emplace_back().reserve(size);
+  }
+  return elements.back().emplace_back(name, parentElement);
+}
+
 void XmlDocument::OnStart(void* userData, const char* name, const char** /*attributes*/) {
   auto* document = static_cast<XmlDocument*>(userData);
   if (document->failure) return;
   try {
-    XmlElement& element = document->elements.emplace_back(name, document->current);
-    if (document->current != nullptr) {
-      document->current->children.push_back(&element);
+    XmlElement& element = document->NewElement(name, document->current);
+    if (XmlElement* parent = document->current) {
+      (parent->lastChild != nullptr ? parent->lastChild->nextSibling : parent->firstChild) =
+          &element;
+      parent->lastChild = &element;
+      ++parent->childCount;
     } else if (document->root == nullptr) {
       document->root = &element;
     }

@@ -11,7 +11,6 @@
 #define NODEXA_RULES_XML_DOCUMENT_H_
 
 #include <cstdint>
-#include <deque>
 #include <exception>
 #include <memory>
 #include <string>
@@ -37,7 +36,12 @@ class XmlElement {
   std::string name;
   std::string text;
   XmlElement* parent;
-  std::vector<XmlElement*> children;
+  // The children as a chain from the first to the last: adding one costs
+  // no allocation, and GetChildren lists them in one walk.
+  XmlElement* firstChild = nullptr;
+  XmlElement* lastChild = nullptr;
+  XmlElement* nextSibling = nullptr;
+  int32_t childCount = 0;
 };
 
 class XmlDocument {
@@ -61,11 +65,17 @@ class XmlDocument {
   static void OnEnd(void* userData, const char* name);
   static void OnText(void* userData, const char* data, int length);
 
+  // A new element in the pool, its address fixed for the document's life.
+  XmlElement& NewElement(const char* name, XmlElement* parentElement);
+
   std::string buffer;
   std::unique_ptr<Parser> parser;
-  // Every element, in creation order; a deque keeps their addresses stable
-  // and frees them without recursion, however deep the nesting.
-  std::deque<XmlElement> elements;
+  // Every element, in creation order, in blocks that are filled but never
+  // regrown, so addresses stay stable; each block is twice the size of the
+  // one before (up to a bound), so a small document takes one allocation
+  // and a large one a few per thousand elements. Freed without recursion,
+  // however deep the nesting.
+  std::vector<std::vector<XmlElement>> elements;
   XmlElement* current = nullptr;
   XmlElement* root = nullptr;
   bool parsed = false;
