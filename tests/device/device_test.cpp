@@ -138,8 +138,7 @@ TEST_F(DeviceTest, MissingServicesAreLoggedAndDoNothing) {
     std::filesystem::copy_file(nodexa::test::ProgramDirectory() / "system32" / module,
                                planted.Path() / module);
   }
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(planted.Path());
+  const nodexa::test::CurrentFolder inside(planted.Path());
   devices.InstallModule("cfgmgr32-no-CM_Get_DevNode_Status.dll", "cfgmgr32.dll");
   EXPECT_FALSE(Device(kPrinterId).IsPresent(true));
   devices.RemoveModule("cfgmgr32.dll");
@@ -160,7 +159,6 @@ TEST_F(DeviceTest, MissingServicesAreLoggedAndDoNothing) {
                    "Device::UpdateDriver: Could not load newdev.dll!",
                    "Device::ctor: Could not load SetupApi.dll!",
                    "Device::install: SetupAPI library was not loaded. Stop."}));
-  std::filesystem::current_path(before);
 }
 
 TEST_F(DeviceTest, RemovalOfUnknownAndRootDevices) {

@@ -274,15 +274,15 @@ TEST_F(INAFlags, PrinterOfTheModelWithASupportedAdapter) {
 // current folder, where anyone may have put one.
 TEST_F(INAFlags, ValidationComponentNotTakenFromTheCurrentFolder) {
   medium.InstallModule("QVXAgrd.dll", "Planted.dll");
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(medium.ModuleFolder());
   Lines log;
-  for (const std::string name : {"Planted.dll", "..\\x64\\Planted.dll", "../x64/Planted.dll"}) {
-    const std::string values = name + "|text|name|" + nodexa::test::kResultKey;
-    EXPECT_EQ(ValidateUnicodeString(values.c_str()), 0) << name;
-    log.push_back("Nodexa::ValidateUnicodeString:Error loading DLL " + name);
+  {
+    const nodexa::test::CurrentFolder inside(medium.ModuleFolder());
+    for (const std::string name : {"Planted.dll", "..\\x64\\Planted.dll", "../x64/Planted.dll"}) {
+      const std::string values = name + "|text|name|" + nodexa::test::kResultKey;
+      EXPECT_EQ(ValidateUnicodeString(values.c_str()), 0) << name;
+      log.push_back("Nodexa::ValidateUnicodeString:Error loading DLL " + name);
+    }
   }
-  std::filesystem::current_path(before);
   EXPECT_EQ(medium.LogLines(), log);
   EXPECT_TRUE(Journal("Planted.dll").empty());
 }

@@ -50,8 +50,7 @@ TEST(ModuleLocation, FailsClosedWhereTheMediumIsNotAbsolute) {
   test::TempDir current;
   std::filesystem::create_directories(current.Path() / "medium" / "Common" / "x64");
   std::ofstream(current.Path() / "medium" / "Common" / "x64" / "QVXAhcp.dll") << "module";
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(current.Path());
+  const test::CurrentFolder inside(current.Path());
   const struct {
     std::string directory;
     bool found;
@@ -68,7 +67,6 @@ TEST(ModuleLocation, FailsClosedWhereTheMediumIsNotAbsolute) {
     EXPECT_EQ(log.Lines().empty(), c.found) << c.directory;
   }
   SetExecutableDirectoryOverride("");
-  std::filesystem::current_path(before);
 }
 
 // Without a medium named by the environment, the running program's folder

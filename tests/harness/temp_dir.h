@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace nodexa::test {
@@ -21,6 +22,25 @@ class TempDir {
 
  private:
   std::filesystem::path path;
+};
+
+// Makes `folder` the process's current folder until the scope ends, even
+// when an assertion ends the test early.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::filesystem::path& folder)
+      : before(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~CurrentFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(before, ignored);
+  }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::filesystem::path before;
 };
 
 // The lines of `text` without their line ends (LF or CR LF).
