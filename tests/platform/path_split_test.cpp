@@ -36,5 +36,33 @@ TEST(SplitPath, MatchesTheRuntimeSplitter) {
   }
 }
 
+// What the library may search without the current drive or folder deciding
+// where: on Windows a drive with its root or a UNC path, on POSIX a rooted
+// path.
+TEST(IsAbsolutePath, OnlyPathsThatNameOnePlace) {
+  const struct {
+    const char* path;
+    bool windows;
+    bool posix;
+  } cases[] = {
+      {"C:\\Setup\\Bin", true, false},
+      {"c:/Setup", true, false},
+      {"C:", true, false},
+      {"C:Setup", false, false},
+      {"\\\\server\\share", true, true},
+      {"\\Setup\\Bin", false, true},
+      {"/Setup/Bin", false, true},
+      {"Setup\\Bin", false, false},
+      {"", false, false},
+  };
+  for (const auto& c : cases) {
+#if defined(_WIN32)
+    EXPECT_EQ(IsAbsolutePath(c.path), c.windows) << c.path;
+#else
+    EXPECT_EQ(IsAbsolutePath(c.path), c.posix) << c.path;
+#endif
+  }
+}
+
 }  // namespace
 }  // namespace nodexa::platform
