@@ -108,10 +108,8 @@ bool AppendValue(Bytes& out, const Value& value) {
     case ValueType::Counter32:
     case ValueType::Gauge32:
     case ValueType::TimeTicks:
-      if (value.number > UINT32_MAX) return false;
-      AppendUnsigned(out, tag, value.number);
-      return true;
     case ValueType::Counter64:
+      if (value.type != ValueType::Counter64 && value.number > UINT32_MAX) return false;
       AppendUnsigned(out, tag, value.number);
       return true;
     case ValueType::IpAddress:
