@@ -75,7 +75,7 @@ struct Found {
 
 // Asks each device in `targets` for `names`: in one request, or one
 // request per name for SNMPv1.
-void AskEach(const Settings& settings, std::vector<UdpSocket>& sockets,
+ExchangeStatistics AskEach(const Settings& settings, std::vector<UdpSocket>& sockets,
              std::map<Ipv4, Found>& devices, const std::vector<Ipv4>& targets,
              const std::function<std::vector<Oid>(const DeviceAnswers&)>& names) {
   std::vector<Query> queries;
@@ -90,7 +90,7 @@ void AskEach(const Settings& settings, std::vector<UdpSocket>& sockets,
     }
     found.asked += queries.size() - before;
   }
-  RunExchange(settings, sockets, queries, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
+  return RunExchange(settings, sockets, queries, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
     Found& found = devices[agent];
     ++found.answered;
     for (const VarBind& value : values) Take(found.answers, value);
@@ -100,7 +100,8 @@ void AskEach(const Settings& settings, std::vector<UdpSocket>& sockets,
 }  // namespace
 
 std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settings,
-                                                          const SearchPlan& plan) {
+                                                          const SearchPlan& plan,
+                                                          ExchangeStatistics* statistics) {
   NetworkSession session;
   if (!session.ok()) return std::nullopt;
 
@@ -130,7 +131,7 @@ std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settin
   for (const Ipv4 host : hosts) probes.push_back(Query{host, 0, {kSysName}});
 
   std::map<Ipv4, Found> devices;
-  RunExchange(settings, sockets, probes, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
+  ExchangeStatistics rounds = RunExchange(settings, sockets, probes, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
     Found& found = devices[agent];
     found.answers.address = agent;
     if (!values.empty()) found.answers.sysName = Text(values[0].value).value_or("");
@@ -138,7 +139,7 @@ std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settin
 
   std::vector<Ipv4> responders;
   for (const auto& [address, found] : devices) responders.push_back(address);
-  AskEach(settings, sockets, devices, responders, [](const DeviceAnswers& device) {
+  rounds += AskEach(settings, sockets, devices, responders, [](const DeviceAnswers& device) {
     return std::vector<Oid>{ByAddress(kIpAdEntNetMask, device.address),
                             ByAddress(kIpAdEntIfIndex, device.address), kIpRouteNextHopDefault,
                             kPpmPrinterIeee1284DeviceId, kHrDeviceDescr};
@@ -148,10 +149,11 @@ std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settin
   for (const auto& [address, found] : devices) {
     if (found.answered == found.asked && found.answers.ifIndex) withInterface.push_back(address);
   }
-  AskEach(settings, sockets, devices, withInterface, [](const DeviceAnswers& device) {
+  rounds += AskEach(settings, sockets, devices, withInterface, [](const DeviceAnswers& device) {
     return std::vector<Oid>{ByIndex(kIfPhysAddress, *device.ifIndex)};
   });
 
+  if (statistics != nullptr) *statistics += rounds;
   std::vector<DeviceAnswers> complete;
   for (const auto& [address, found] : devices) {
     if (found.asked > 0 && found.answered == found.asked) complete.push_back(found.answers);

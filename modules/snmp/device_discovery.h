@@ -21,6 +21,7 @@
 #include "snmp/device_record.h"
 #include "snmp/ipv4.h"
 #include "snmp/module_settings.h"
+#include "snmp/snmp_exchange.h"
 
 namespace nodexa::snmp {
 
@@ -30,9 +31,10 @@ struct SearchPlan {
 };
 
 // The devices found, ordered by address; none when the system gives no
-// socket to search with.
-std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settings,
-                                                          const SearchPlan& plan);
+// socket to search with. `statistics`, when given, adds up the rounds.
+std::optional<std::vector<DeviceAnswers>> DiscoverDevices(
+    const Settings& settings, const SearchPlan& plan,
+    ExchangeStatistics* statistics = nullptr);
 
 }  // namespace nodexa::snmp
 

@@ -38,7 +38,7 @@ class Exchange {
     firstId_ = static_cast<int32_t>(1 + random() % std::max<uint32_t>(room / 2, 1));
   }
 
-  void Run() {
+  ExchangeStatistics Run() {
     while (next_ < queries_.size() || !pending_.empty()) {
       const Clock::time_point now = Clock::now();
       Retire(now);
@@ -46,6 +46,7 @@ class Exchange {
       UdpSocket::WaitReadable(sockets_, WaitFor(Clock::now()));
       ReceiveAll();
     }
+    return statistics_;
   }
 
  private:
@@ -103,6 +104,7 @@ class Exchange {
       p.lastReply = now;
       slot_[p.query] = pending_.size();
       pending_.push_back(p);
+      statistics_.maxInFlight = std::max(statistics_.maxInFlight, pending_.size());
       Send(pending_.back(), now);
       now = Clock::now();
     }
@@ -119,6 +121,7 @@ class Exchange {
       sockets_[query.socket].SendTo(query.address, kAgentPort, *request);
     }
     ++p.sends;
+    ++statistics_.sent;
     p.lastSent = now;
     lastSend_ = now;
   }
@@ -139,29 +142,30 @@ class Exchange {
   void ReceiveAll() {
     for (UdpSocket& socket : sockets_) {
       while (const std::optional<Datagram> datagram = socket.Receive(buffer_.data(), buffer_.size())) {
-        if (datagram->size <= kMaxMessageSize && datagram->port == kAgentPort) {
-          Accept(datagram->from, buffer_.data(), datagram->size);
-        }
+        const bool taken = datagram->size <= kMaxMessageSize && datagram->port == kAgentPort &&
+                           Accept(datagram->from, buffer_.data(), datagram->size);
+        ++(taken ? statistics_.taken : statistics_.dropped);
       }
     }
   }
 
-  void Accept(Ipv4 from, const uint8_t* data, size_t size) {
+  // Whether the datagram answered a request still awaiting a reply.
+  bool Accept(Ipv4 from, const uint8_t* data, size_t size) {
     const std::optional<Message> reply = DecodeResponse(data, size);
     if (!reply || reply->version != settings_.version || reply->community != settings_.community) {
-      return;
+      return false;
     }
     const int64_t index = static_cast<int64_t>(reply->requestId) - firstId_;
-    if (index < 0 || index >= static_cast<int64_t>(queries_.size())) return;
+    if (index < 0 || index >= static_cast<int64_t>(queries_.size())) return false;
     const auto query = static_cast<size_t>(index);
-    if (slot_[query] == kNoSlot) return;
+    if (slot_[query] == kNoSlot) return false;
     const Query& asked = queries_[query];
-    if (!IsBroadcast(query) && from != asked.address) return;
+    if (!IsBroadcast(query) && from != asked.address) return false;
     const std::vector<VarBind> none;
     if (reply->errorStatus == 0) {
-      if (reply->varbinds.size() != asked.names.size()) return;
+      if (reply->varbinds.size() != asked.names.size()) return false;
       for (size_t i = 0; i < asked.names.size(); ++i) {
-        if (reply->varbinds[i].name != asked.names[i]) return;
+        if (reply->varbinds[i].name != asked.names[i]) return false;
       }
     }
     if (IsBroadcast(query)) {
@@ -170,6 +174,7 @@ class Exchange {
       Remove(slot_[query]);
     }
     onReply_(query, from, reply->errorStatus == 0 ? reply->varbinds : none);
+    return true;
   }
 
   const Settings& settings_;
@@ -181,14 +186,23 @@ class Exchange {
   std::vector<uint8_t> buffer_;
   size_t next_ = 0;
   int32_t firstId_ = 1;
+  ExchangeStatistics statistics_;
   Clock::time_point lastSend_{};
 };
 
 }  // namespace
 
-void RunExchange(const Settings& settings, std::vector<UdpSocket>& sockets,
-                 const std::vector<Query>& queries, const ReplyHandler& onReply) {
-  Exchange(settings, sockets, queries, onReply).Run();
+ExchangeStatistics& ExchangeStatistics::operator+=(const ExchangeStatistics& other) {
+  sent += other.sent;
+  taken += other.taken;
+  dropped += other.dropped;
+  maxInFlight = std::max(maxInFlight, other.maxInFlight);
+  return *this;
+}
+
+ExchangeStatistics RunExchange(const Settings& settings, std::vector<UdpSocket>& sockets,
+                               const std::vector<Query>& queries, const ReplyHandler& onReply) {
+  return Exchange(settings, sockets, queries, onReply).Run();
 }
 
 }  // namespace nodexa::snmp

@@ -41,8 +41,17 @@ struct Query {
 using ReplyHandler =
     std::function<void(size_t query, Ipv4 agent, const std::vector<VarBind>& values)>;
 
+// What one exchange did, for benchmarks and diagnosis.
+struct ExchangeStatistics {
+  size_t sent = 0;         // datagrams, retries included
+  size_t taken = 0;        // replies handed over
+  size_t dropped = 0;      // datagrams that answered nothing asked
+  size_t maxInFlight = 0;  // most requests awaiting a reply at once
+  ExchangeStatistics& operator+=(const ExchangeStatistics& other);
+};
+
 // Returns once every query is answered or has used up its time.
-void RunExchange(const Settings& settings, std::vector<UdpSocket>& sockets,
+ExchangeStatistics RunExchange(const Settings& settings, std::vector<UdpSocket>& sockets,
                  const std::vector<Query>& queries, const ReplyHandler& onReply);
 
 }  // namespace nodexa::snmp

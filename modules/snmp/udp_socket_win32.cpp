@@ -29,7 +29,7 @@ std::optional<UdpSocket> UdpSocket::Open(Ipv4 address, bool broadcast) {
   if (handle == INVALID_SOCKET) return std::nullopt;
   UdpSocket socket(static_cast<uintptr_t>(handle));
   u_long nonBlocking = 1;
-  if (ioctlsocket(handle, FIONBIO, &nonBlocking) != 0) return std::nullopt;
+  if (ioctlsocket(handle, static_cast<long>(FIONBIO), &nonBlocking) != 0) return std::nullopt;
   const BOOL on = TRUE;
   if (broadcast && setsockopt(handle, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on),
                               sizeof on) != 0) {

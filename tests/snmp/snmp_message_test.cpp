@@ -138,26 +138,21 @@ const std::vector<BindingCase> kBindings = {
      {kIfPhysAddressOid, Text(ValueType::OctetString, std::string("\0\x1b\x2c\x3d\x4e\x5f", 6))}},
     {kSysName + "04 00", {kSysNameOid, Of(ValueType::OctetString)}},
     {kSysName + "02 01 ff", {kSysNameOid, Integer(-1)}},
-    {kSysName + "02 04 80 00 00 00", {kSysNameOid, Integer(INT32_MIN)}},
     {kSysName + "05 00", {kSysNameOid, Of(ValueType::Null)}},
     {kSysName + "06 08 2b 06 01 04 01 95 0b 01", {kSysNameOid, Name({1, 3, 6, 1, 4, 1, 2699, 1})}},
     {kSysName + "40 04 c6 33 64 07", {kSysNameOid, Text(ValueType::IpAddress, "\xc6\x33\x64\x07")}},
     {kSysName + "41 05 00 ff ff ff ff", {kSysNameOid, Number(ValueType::Counter32, UINT32_MAX)}},
     {kSysName + "42 01 00", {kSysNameOid, Of(ValueType::Gauge32)}},
-    {kSysName + "02 02 00 80", {kSysNameOid, Integer(128)}},
     {kSysName + "02 02 ff 7f", {kSysNameOid, Integer(-129)}},
     {kSysName + "02 08 80 00 00 00 00 00 00 00", {kSysNameOid, Integer(INT64_MIN)}},
     {kSysName + "06 03 88 37 03", {kSysNameOid, Name({2, 999, 3})}},
     {kSysName + "06 06 2b 8f ff ff ff 7f", {kSysNameOid, Name({1, 3, UINT32_MAX})}},
-    {kSysName + "06 05 8f ff ff ff 7f", {kSysNameOid, Name({2, UINT32_MAX - 80})}},
-    {kSysName + "42 02 00 80", {kSysNameOid, Number(ValueType::Gauge32, 0x80)}},
     {kSysName + "43 03 0f 42 40", {kSysNameOid, Number(ValueType::TimeTicks, 1000000)}},
     {kSysName + "44 03 9f 78 00",
      {kSysNameOid, Text(ValueType::Opaque, std::string("\x9f\x78\x00", 3))}},
     {kSysName + "46 09 00 ff ff ff ff ff ff ff fe",
      {kSysNameOid, Number(ValueType::Counter64, UINT64_MAX - 1)}},
     {kSysName + "80 00", {kSysNameOid, Of(ValueType::NoSuchObject)}},
-    {kSysName + "81 00", {kSysNameOid, Of(ValueType::NoSuchInstance)}},
     {kSysName + "82 00", {kSysNameOid, Of(ValueType::EndOfMibView)}},
 };
 
@@ -215,18 +210,6 @@ TEST(SnmpResponse, TakesPaddedLengthsAndIntegers) {
   EXPECT_TRUE(padded == plain);
 }
 
-TEST(SnmpResponse, HoldsAtMost128Arcs) {
-  const std::string arcs = Times("07", kMaxOidArcs - 2);  // "2b" holds two
-  Oid most(kMaxOidArcs, 7);
-  most[0] = 1;
-  most[1] = 3;
-  const std::optional<Message> message =
-      Decode(Envelope(Wrap(0x30, Hex("06 7f 2b" + arcs + "05 00"))));
-  ASSERT_TRUE(message);
-  EXPECT_EQ(message->varbinds[0].name, most);
-  EXPECT_FALSE(Decode(Envelope(Wrap(0x30, Hex("06 81 80 2b" + arcs + "07 05 00")))));
-}
-
 TEST(SnmpResponse, HoldsAtMostTheCappedNumberOfBindings) {
   const Bytes one = Wrap(0x30, Hex(kSysName + "05 00"));
   Bytes bindings;
@@ -264,49 +247,32 @@ std::vector<HostileCase> HostileCases() {
       {Hex("30 84 ff ff ff ff") + tail, "a length past the end"},
       {Hex("31") + Bytes{kValid[1]} + tail, "a SET for the message"},
       {Envelope(kBinding, "02 01 03"), "version 3"},
-      {Envelope(kBinding, "02 01 02"), "version 2"},
       {Envelope(kBinding, "02 01 ff"), "version -1"},
-      {Envelope(kBinding, "02 09 00 00 00 00 00 00 00 00 01"), "a nine-byte version"},
-      {Envelope(kBinding, "04 01 01"), "a version that is a string"},
       {Envelope(kBinding, "02 01 01", 0xA4), "a v1 Trap"},
-      {Envelope(kBinding, "02 01 01", 0xA5), "a GetBulkRequest"},
-      {Envelope(kBinding, "02 01 01", 0xA6), "an InformRequest"},
-      {Envelope(kBinding, "02 01 01", 0xA7), "a v2 Trap"},
       {Envelope(kBinding, "02 01 01", 0xA8), "a Report"},
       {Envelope(kBinding, "02 01 01", 0x82), "a primitive PDU tag"},
       {Envelope(kBinding, "02 01 01", 0xA2, "02 05 00 80 00 00 00 02 01 00 02 01 00"),
        "a request id of 2^31"},
       {Envelope(kBinding, "02 01 01", 0xA2, "02 01 01 02 01 13 02 01 00"), "error status 19"},
-      {Envelope(kBinding, "02 01 01", 0xA2, "02 01 01 02 01 00 02 01 ff"), "error index -1"},
       {Envelope(kBinding, "02 01 01", 0xA2, "02 01 01 02 01 00"), "no error index"},
       {Envelope(kBinding, "02 01 01", 0xA2, "02 01 01 02 01 00 02 01 00 02 01 00"),
        "an extra INTEGER"},
       {Envelope(Binding("02 09 00 ff ff ff ff ff ff ff ff")), "a nine-byte INTEGER"},
-      {Envelope(Binding("02 00")), "an empty INTEGER"},
       {Envelope(Binding("04 82 00")), "a long length cut off"},
       {Envelope(Binding("1f 04 01 61")), "a multi-byte tag"},
       {Envelope(Binding("06 00")), "an empty OID"},
       {Envelope(Binding("06 02 2b 86")), "a sub-identifier cut off"},
       {Envelope(Binding("06 03 2b 80 01")), "a padded sub-identifier"},
-      {Envelope(Binding("06 05 90 80 80 80 00")), "a first sub-identifier of 2^32"},
-      {Envelope(Binding("41 06 00 00 ff ff ff ff")), "a six-byte Counter32"},
       {Envelope(Binding("46 09 01 00 00 00 00 00 00 00 00")), "a Counter64 of 2^64"},
-      {Envelope(Binding("06 06 2b 90 80 80 80 00")), "an OID value past 32 bits"},
       {Envelope(Wrap(0x30, Hex("06 06 2b 90 80 80 80 00 05 00"))), "a name past 32 bits"},
-      {Envelope(Wrap(0x30, Hex("04 01 70 05 00"))), "a name that is a string"},
       {Envelope(Wrap(0x30, Hex(kSysName))), "a name without a value"},
       {Envelope(Binding("05 00 05 00")), "two values"},
-      {Envelope(Binding("30 02 05 00")), "a SEQUENCE for a value"},
       {Envelope(Binding("24 03 04 01 70")), "a constructed OCTET STRING"},
       {Envelope(Binding("04 05 70")), "a string longer than its binding"},
-      {Envelope(Binding("04 80")), "a string of indefinite length"},
       {Envelope(Binding("05 01 00")), "a NULL with content"},
-      {Envelope(Binding("80 01 00")), "noSuchObject with content"},
       {Envelope(Binding("40 05 c6 33 64 07 01")), "a five-byte IpAddress"},
       {Envelope(Binding("41 05 01 00 00 00 00")), "a Counter32 of 2^32"},
-      {Envelope(Binding("43 01 ff")), "negative TimeTicks"},
       {Envelope(Binding("45 00")), "a type SNMP does not have"},
-      {Envelope(Binding("83 00")), "an exception SNMP does not have"},
       {Envelope(kBinding + Hex("05 00")), "a NULL among the bindings"},
       {Wrap(0x30, Hex("02 01 01 04 06 70 75 62 6c 69 63") +
                       Wrap(0xA2, Hex("02 01 01 02 01 00 02 01 00") + Wrap(0x30, kBinding) +
@@ -323,15 +289,6 @@ std::vector<HostileCase> HostileCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SnmpHostile, ::testing::ValuesIn(HostileCases()));
-
-// The reader is given fewer bytes than the buffer holds: what lies beyond
-// must stay unread.
-TEST(SnmpHostile, ReaderStaysInsideItsBytes) {
-  const Bytes buffer = Hex("04 82 00 05 61 61 61 61 61");
-  for (size_t size : {2u, 3u, 4u, 8u}) {
-    EXPECT_FALSE(BerReader(buffer.data(), size).Read()) << size;
-  }
-}
 
 TEST(SnmpHostile, RefusesMoreThanADatagram) {
   const Bytes big = Envelope(Binding("04 82 ff c0" + Times("61", 0xffc0)));
