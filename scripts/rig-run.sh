@@ -9,6 +9,7 @@
 #     NETRIG_UP_ARGS="..."     options for `netrig.sh up`, e.g.
 #                              "--printers 244 --local-net 198.51.100.0/24
 #                               --remote 20 --remote-net 198.18.0.0/22"
+#   CMD finds the rig's manifest (printers.tsv) in NETRIG_MANIFEST.
 #
 # A guard capture runs on every interface of the root namespace from before
 # the rig is made until after it is gone, for the rig's nets and SNMP. The
@@ -97,6 +98,9 @@ fi
 read -r -a up_args <<<"${NETRIG_UP_ARGS:-}"
 rig_made=1
 "$here/netrig.sh" up "${up_args[@]}" || { status=1; fail "the rig did not come up"; }
+# What the rig holds, for CMD to compute its expectations from.
+NETRIG_MANIFEST=$("$here/netrig.sh" manifest)
+export NETRIG_MANIFEST
 
 set +e
 if [ "$inside" -eq 1 ]; then

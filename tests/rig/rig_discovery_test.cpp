@@ -75,17 +75,22 @@ bool IsProduct(const Printer& printer) {
          (printer["deviceid"].empty() && printer["hrdescr"] == "Quorvex InkJet 5200");
 }
 
-// The inkjet record of a product printer, as product.ini and the
-// configuration module below name the product.
-std::string Record(const Printer& p, const std::string& marker) {
+// The inkjet record of a product printer with the model entry FindPorts
+// (product.ini's ProductKey) or FindAllPorts (the configuration module's
+// MODEL) matched it with.
+const std::string kProductKey = "Quorvex InkJet 5200";
+const std::string kModel = "Quorvex InkJet 5200 Series";
+
+std::string Record(const Printer& p, const std::string& model, const std::string& marker) {
   const std::string& mac = p["mac"];
   const uint32_t broadcast = Address(p["ip"]) | ~Address(p["mask"]);
-  return "Quorvex_IJ5200_" + mac.substr(mac.size() - 6) + "_P1|" + marker + p["ip"] +
-         "|Quorvex InkJet 5200 Series|" + mac + "|1|Bidi|0|" + Dotted(broadcast) + "|" +
+  return "Quorvex_IJ5200_" + mac.substr(mac.size() - 6) + "_P1|" + marker + p["ip"] + "|" +
+         model + "|" + mac + "|1|Bidi|0|" + Dotted(broadcast) + "|" +
          p["sysname"] + "|" + p["gateway"] + "|" + p["mask"];
 }
 
-Lines Expected(const std::vector<Printer>& printers, const Lines& nets, const std::string& marker) {
+Lines Expected(const std::vector<Printer>& printers, const Lines& nets, const std::string& model,
+               const std::string& marker = "") {
   std::vector<const Printer*> chosen;
   for (const Printer& printer : printers) {
     if (IsProduct(printer) &&
@@ -97,7 +102,7 @@ Lines Expected(const std::vector<Printer>& printers, const Lines& nets, const st
     return Address((*a)["ip"]) < Address((*b)["ip"]);
   });
   Lines records;
-  for (const Printer* printer : chosen) records.push_back(Record(*printer, marker));
+  for (const Printer* printer : chosen) records.push_back(Record(*printer, model, marker));
   return records;
 }
 
@@ -108,9 +113,10 @@ class RigDiscoveryTest : public ::testing::Test {
     medium = std::make_unique<nodexa::test::TestMedium>();
     medium->InstallModule("QVXAhcp-snmp.dll", "QVXAhcp.dll");
     medium->InstallModule("QVXAcfg.dll", "QVXAcfg.dll");
-    medium->SetAnswers("QVXAcfg.dll", "item.10000.1=Quorvex InkJet 5200 Series\n");
+    medium->SetAnswers("QVXAcfg.dll", "item.10000.1=" + kModel + "\n");
     std::ofstream(medium->Root() / "Install" / "Config" / "product.ini", std::ios::binary)
-        << "[General]\nOEMDisplay=Quorvex\n[NetworkStuff]\nPORTNAME_PREFIX=Quorvex IJ5200\n";
+        << "[General]\nOEMDisplay=Quorvex\nProductKey=" << kProductKey
+        << "\n[NetworkStuff]\nPORTNAME_PREFIX=Quorvex IJ5200\n";
   }
   static void TearDownTestSuite() {
     medium.reset();
@@ -129,14 +135,15 @@ class RigDiscoveryTest : public ::testing::Test {
 const std::string kMarker = "%DiscoveredPrinter%|";
 
 TEST_F(RigDiscoveryTest, ManifestListsLocalAndRemotePrinters) {
-  ASSERT_FALSE(Expected(*printers, {"local"}, "").empty()) << "run inside scripts/rig-run.sh";
-  ASSERT_FALSE(Expected(*printers, {"remote"}, "").empty());
+  ASSERT_FALSE(Expected(*printers, {"local"}, kModel).empty()) << "run inside scripts/rig-run.sh";
+  ASSERT_FALSE(Expected(*printers, {"remote"}, kModel).empty());
 }
 
 // The broadcast finds the local product printers, the agent that hides its
 // reply among hostile datagrams included, and not the one that fell silent.
 TEST_F(RigDiscoveryTest, FindPortsListsTheLocalProductPrinters) {
-  EXPECT_EQ(Search(FindPorts, {"Inkjet"}), Expected(*printers, {"local", "hostile-valid"}, ""));
+  EXPECT_EQ(Search(FindPorts, {"Inkjet"}),
+            Expected(*printers, {"local", "hostile-valid"}, kProductKey));
 }
 
 TEST_F(RigDiscoveryTest, FindAllPortsMarksTheSamePrinters) {
@@ -144,7 +151,7 @@ TEST_F(RigDiscoveryTest, FindAllPortsMarksTheSamePrinters) {
   for (const std::string& record : Search(FindAllPorts, {"Inkjet"})) {
     if (record.find(kMarker) != std::string::npos) discovered.push_back(record);
   }
-  EXPECT_EQ(discovered, Expected(*printers, {"local", "hostile-valid"}, kMarker));
+  EXPECT_EQ(discovered, Expected(*printers, {"local", "hostile-valid"}, kModel, kMarker));
 }
 
 TEST_F(RigDiscoveryTest, RegisteredSubnetsAreSearchedToo) {
@@ -157,7 +164,7 @@ TEST_F(RigDiscoveryTest, RegisteredSubnetsAreSearchedToo) {
   }
   ASSERT_EQ(RegisterNetworkSubnets(subnets.c_str()), 1);
   EXPECT_EQ(Search(FindPorts, {"Inkjet"}),
-            Expected(*printers, {"local", "hostile-valid", "remote"}, ""));
+            Expected(*printers, {"local", "hostile-valid", "remote"}, kProductKey));
 }
 
 }  // namespace
