@@ -20,6 +20,9 @@ const Oid kIfPhysAddress = {1, 3, 6, 1, 2, 1, 2, 2, 1, 6};
 
 // The longest physical address taken (IP over InfiniBand has 20 bytes).
 constexpr size_t kMaxPhysAddress = 20;
+// As many devices as a /16 holds: a broadcast answered from more addresses
+// than that is a flood, not a network of printers.
+constexpr size_t kMaxDevices = 65536;
 
 Oid ByAddress(const Oid& column, Ipv4 address) {
   Oid name = column;
@@ -76,8 +79,8 @@ struct Found {
 // Asks each device in `targets` for `names`: in one request, or one
 // request per name for SNMPv1.
 ExchangeStatistics AskEach(const Settings& settings, std::vector<UdpSocket>& sockets,
-             std::map<Ipv4, Found>& devices, const std::vector<Ipv4>& targets,
-             const std::function<std::vector<Oid>(const DeviceAnswers&)>& names) {
+                           std::map<Ipv4, Found>& devices, const std::vector<Ipv4>& targets,
+                           const std::function<std::vector<Oid>(const DeviceAnswers&)>& names) {
   std::vector<Query> queries;
   for (const Ipv4 address : targets) {
     Found& found = devices[address];
@@ -90,11 +93,12 @@ ExchangeStatistics AskEach(const Settings& settings, std::vector<UdpSocket>& soc
     }
     found.asked += queries.size() - before;
   }
-  return RunExchange(settings, sockets, queries, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
-    Found& found = devices[agent];
-    ++found.answered;
-    for (const VarBind& value : values) Take(found.answers, value);
-  });
+  return RunExchange(settings, sockets, queries,
+                     [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
+                       Found& found = devices[agent];
+                       ++found.answered;
+                       for (const VarBind& value : values) Take(found.answers, value);
+                     });
 }
 
 }  // namespace
@@ -131,11 +135,13 @@ std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settin
   for (const Ipv4 host : hosts) probes.push_back(Query{host, 0, {kSysName}});
 
   std::map<Ipv4, Found> devices;
-  ExchangeStatistics rounds = RunExchange(settings, sockets, probes, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
-    Found& found = devices[agent];
-    found.answers.address = agent;
-    if (!values.empty()) found.answers.sysName = Text(values[0].value).value_or("");
-  });
+  ExchangeStatistics rounds = RunExchange(
+      settings, sockets, probes, [&](size_t, Ipv4 agent, const std::vector<VarBind>& values) {
+        if (devices.size() >= kMaxDevices && devices.count(agent) == 0) return;
+        Found& found = devices[agent];
+        found.answers.address = agent;
+        if (!values.empty()) found.answers.sysName = Text(values[0].value).value_or("");
+      });
 
   std::vector<Ipv4> responders;
   for (const auto& [address, found] : devices) responders.push_back(address);

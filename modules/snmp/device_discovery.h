@@ -32,9 +32,9 @@ struct SearchPlan {
 
 // The devices found, ordered by address; none when the system gives no
 // socket to search with. `statistics`, when given, adds up the rounds.
-std::optional<std::vector<DeviceAnswers>> DiscoverDevices(
-    const Settings& settings, const SearchPlan& plan,
-    ExchangeStatistics* statistics = nullptr);
+std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settings,
+                                                          const SearchPlan& plan,
+                                                          ExchangeStatistics* statistics = nullptr);
 
 }  // namespace nodexa::snmp
 

@@ -75,8 +75,8 @@ std::string HexDigits(std::string_view octets) {
 // in two bytes (the count itself included); some agents keep them.
 std::string_view WithoutLengthPrefix(std::string_view id) {
   if (id.size() < 2) return id;
-  const size_t length =
-      static_cast<size_t>(static_cast<unsigned char>(id[0])) << 8 | static_cast<unsigned char>(id[1]);
+  const size_t length = static_cast<size_t>(static_cast<unsigned char>(id[0])) << 8 |
+                        static_cast<unsigned char>(id[1]);
   return length == id.size() || length == id.size() - 2 ? id.substr(2) : id;
 }
 

@@ -128,8 +128,7 @@ MODULE_EXPORT int32_t Discover(const char* parameters) {
   }
 }
 
-MODULE_EXPORT int32_t Enumerate(char* buffer, uint32_t size, uint32_t* needed,
-                                const char* filter) {
+MODULE_EXPORT int32_t Enumerate(char* buffer, uint32_t size, uint32_t* needed, const char* filter) {
   try {
     return CopyDeviceList(buffer, size, needed, filter);
   } catch (...) {

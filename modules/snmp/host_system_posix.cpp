@@ -15,8 +15,8 @@ std::vector<Ipv4> LocalAddresses() {
   ifaddrs* list = nullptr;
   if (getifaddrs(&list) != 0) return addresses;
   for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET || (entry->ifa_flags & IFF_UP) == 0 ||
-        (entry->ifa_flags & IFF_LOOPBACK) != 0) {
+    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
+        (entry->ifa_flags & IFF_UP) == 0 || (entry->ifa_flags & IFF_LOOPBACK) != 0) {
       continue;
     }
     const auto* inet = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);

@@ -82,8 +82,8 @@ std::vector<Ipv4> HostAddresses(const Subnet& subnet) {
   const bool reserved = last - subnet.network >= 3;
   std::vector<Ipv4> hosts;
   hosts.reserve(last - subnet.network + 1);
-  for (uint64_t address = subnet.network + (reserved ? 1 : 0);
-       address <= last - (reserved ? 1 : 0); ++address) {
+  for (uint64_t address = subnet.network + (reserved ? 1 : 0); address <= last - (reserved ? 1 : 0);
+       ++address) {
     hosts.push_back(static_cast<Ipv4>(address));
   }
   return hosts;

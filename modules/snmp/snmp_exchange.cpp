@@ -135,13 +135,13 @@ class Exchange {
       until = std::min(until, RetriesLeft(p) ? p.lastSent + Timeout() : Expiry(p));
     }
     if (until <= now) return 0;
-    return static_cast<int>(
-        std::chrono::ceil<Milliseconds>(until - now).count());
+    return static_cast<int>(std::chrono::ceil<Milliseconds>(until - now).count());
   }
 
   void ReceiveAll() {
     for (UdpSocket& socket : sockets_) {
-      while (const std::optional<Datagram> datagram = socket.Receive(buffer_.data(), buffer_.size())) {
+      while (const std::optional<Datagram> datagram =
+                 socket.Receive(buffer_.data(), buffer_.size())) {
         const bool taken = datagram->size <= kMaxMessageSize && datagram->port == kAgentPort &&
                            Accept(datagram->from, buffer_.data(), datagram->size);
         ++(taken ? statistics_.taken : statistics_.dropped);

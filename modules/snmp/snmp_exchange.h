@@ -52,7 +52,7 @@ struct ExchangeStatistics {
 
 // Returns once every query is answered or has used up its time.
 ExchangeStatistics RunExchange(const Settings& settings, std::vector<UdpSocket>& sockets,
-                 const std::vector<Query>& queries, const ReplyHandler& onReply);
+                               const std::vector<Query>& queries, const ReplyHandler& onReply);
 
 }  // namespace nodexa::snmp
 

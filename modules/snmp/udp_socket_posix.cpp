@@ -41,9 +41,7 @@ std::optional<UdpSocket> UdpSocket::Open(Ipv4 address, bool broadcast) {
   return socket;
 }
 
-UdpSocket::UdpSocket(UdpSocket&& other) noexcept : handle_(other.handle_) {
-  other.handle_ = kNone;
-}
+UdpSocket::UdpSocket(UdpSocket&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
 
 UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
   if (this != &other) {

@@ -47,9 +47,7 @@ std::optional<UdpSocket> UdpSocket::Open(Ipv4 address, bool broadcast) {
   return socket;
 }
 
-UdpSocket::UdpSocket(UdpSocket&& other) noexcept : handle_(other.handle_) {
-  other.handle_ = kNone;
-}
+UdpSocket::UdpSocket(UdpSocket&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
 
 UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
   if (this != &other) {
@@ -84,8 +82,8 @@ std::optional<Datagram> UdpSocket::Receive(uint8_t* buffer, size_t capacity) {
   // reset; it says nothing about the datagrams behind it.
   do {
     int length = sizeof from;
-    size = recvfrom(Handle(handle_), reinterpret_cast<char*>(buffer), static_cast<int>(capacity),
-                    0, reinterpret_cast<sockaddr*>(&from), &length);
+    size = recvfrom(Handle(handle_), reinterpret_cast<char*>(buffer), static_cast<int>(capacity), 0,
+                    reinterpret_cast<sockaddr*>(&from), &length);
   } while (size == SOCKET_ERROR && WSAGetLastError() == WSAECONNRESET);
   if (size == SOCKET_ERROR) {
     // Winsock reports a datagram larger than the buffer as an error after
@@ -101,7 +99,8 @@ std::optional<Datagram> UdpSocket::Receive(uint8_t* buffer, size_t capacity) {
 void UdpSocket::WaitReadable(std::vector<UdpSocket>& sockets, int milliseconds) {
   std::vector<WSAPOLLFD> fds;
   fds.reserve(sockets.size());
-  for (const UdpSocket& socket : sockets) fds.push_back(WSAPOLLFD{Handle(socket.handle_), POLLRDNORM, 0});
+  for (const UdpSocket& socket : sockets)
+    fds.push_back(WSAPOLLFD{Handle(socket.handle_), POLLRDNORM, 0});
   WSAPoll(fds.data(), static_cast<ULONG>(fds.size()), milliseconds);
 }
 

@@ -59,7 +59,8 @@ uint32_t Address(const std::string& dotted) {
   uint32_t address = 0;
   std::stringstream stream(dotted);
   std::string part;
-  while (std::getline(stream, part, '.')) address = address << 8 | static_cast<uint32_t>(std::stoul(part));
+  while (std::getline(stream, part, '.'))
+    address = address << 8 | static_cast<uint32_t>(std::stoul(part));
   return address;
 }
 
@@ -84,17 +85,16 @@ const std::string kModel = "Quorvex InkJet 5200 Series";
 std::string Record(const Printer& p, const std::string& model, const std::string& marker) {
   const std::string& mac = p["mac"];
   const uint32_t broadcast = Address(p["ip"]) | ~Address(p["mask"]);
-  return "Quorvex_IJ5200_" + mac.substr(mac.size() - 6) + "_P1|" + marker + p["ip"] + "|" +
-         model + "|" + mac + "|1|Bidi|0|" + Dotted(broadcast) + "|" +
-         p["sysname"] + "|" + p["gateway"] + "|" + p["mask"];
+  return "Quorvex_IJ5200_" + mac.substr(mac.size() - 6) + "_P1|" + marker + p["ip"] + "|" + model +
+         "|" + mac + "|1|Bidi|0|" + Dotted(broadcast) + "|" + p["sysname"] + "|" + p["gateway"] +
+         "|" + p["mask"];
 }
 
 Lines Expected(const std::vector<Printer>& printers, const Lines& nets, const std::string& model,
                const std::string& marker = "") {
   std::vector<const Printer*> chosen;
   for (const Printer& printer : printers) {
-    if (IsProduct(printer) &&
-        std::find(nets.begin(), nets.end(), printer["net"]) != nets.end()) {
+    if (IsProduct(printer) && std::find(nets.begin(), nets.end(), printer["net"]) != nets.end()) {
       chosen.push_back(&printer);
     }
   }

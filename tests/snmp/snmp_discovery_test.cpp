@@ -170,7 +170,8 @@ TEST_F(SnmpModuleTest, RefusesBadArgumentsAndChangesNothing) {
   EXPECT_EQ(registerSubnets(nullptr), 87);
   EXPECT_EQ(registerSubnets("<RemoteSubnets>198.51.100.0:255.0.0.0;</RemoteSubnets>"), 87);
   EXPECT_EQ(registerSubnets(""), 0);
-  EXPECT_EQ(configure("<IPADDRESS>198.51.100.21</IPADDRESS>", "<IPADDRSOURCE>1</IPADDRSOURCE>"), 50);
+  EXPECT_EQ(configure("<IPADDRESS>198.51.100.21</IPADDRESS>", "<IPADDRSOURCE>1</IPADDRSOURCE>"),
+            50);
   EXPECT_EQ(enumerate(nullptr, 0, nullptr, ""), 87);
   uint32_t needed = 99;
   EXPECT_EQ(enumerate(nullptr, 0, &needed, ""), 0) << "nothing was found";
