@@ -1,6 +1,8 @@
+// Winsock's header first: windows.h would bring in the old one.
+#include <winsock2.h>
+
 #include <iphlpapi.h>
 #include <windows.h>
-#include <winsock2.h>
 #include <ws2tcpip.h>
 
 #include <algorithm>
