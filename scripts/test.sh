@@ -6,13 +6,15 @@
 # target for a bounded time. Name steps to run only those, e.g.
 #   scripts/test.sh dev memcheck
 # Steps: the presets dev, asan, tsan, mingw, release; memcheck (scripts/memcheck.sh),
-# bench (scripts/bench.sh), fuzz (scripts/fuzz.sh). BUILD_JOBS=1 builds with
+# bench (scripts/bench.sh), rig (the discovery tests of the dev and mingw
+# builds and the discovery benchmark, inside the network rig), fuzz
+# (scripts/fuzz.sh). BUILD_JOBS=1 builds with
 # one job instead of the presets' two (a machine shared with others).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 steps=("$@")
-[ ${#steps[@]} -gt 0 ] || steps=(dev asan tsan mingw memcheck bench fuzz)
+[ ${#steps[@]} -gt 0 ] || steps=(dev asan tsan mingw memcheck bench rig fuzz)
 
 scripts/install-deps.sh
 
@@ -21,6 +23,7 @@ run_step() {
     memcheck) scripts/memcheck.sh ;;
     bench) scripts/bench.sh ;;
     fuzz) scripts/fuzz.sh ;;
+    rig) ctest --preset dev-rig && ctest --preset mingw-rig && scripts/rig-bench.sh ;;
     *) cmake --preset "$1" && cmake --build --preset "$1" ${BUILD_JOBS:+-j "$BUILD_JOBS"} &&
          ctest --preset "$1" ;;
   esac
