@@ -40,11 +40,18 @@ class UdpSocket {
   // to send broadcasts when `broadcast` is set; none when the system refuses.
   static std::optional<UdpSocket> Open(Ipv4 address, bool broadcast);
 
-  UdpSocket(UdpSocket&& other) noexcept;
-  UdpSocket& operator=(UdpSocket&& other) noexcept;
+  UdpSocket(UdpSocket&& other) noexcept : handle_(other.handle_) { other.handle_ = kNoHandle; }
+  UdpSocket& operator=(UdpSocket&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = other.handle_;
+      other.handle_ = kNoHandle;
+    }
+    return *this;
+  }
   UdpSocket(const UdpSocket&) = delete;
   UdpSocket& operator=(const UdpSocket&) = delete;
-  ~UdpSocket();
+  ~UdpSocket() { Close(); }
 
   bool SendTo(Ipv4 address, uint16_t port, const std::vector<uint8_t>& bytes);
   // The next waiting datagram, written to `buffer`; none when none waits.
@@ -54,7 +61,11 @@ class UdpSocket {
   static void WaitReadable(std::vector<UdpSocket>& sockets, int milliseconds);
 
  private:
+  // All ones: a POSIX descriptor of -1, Winsock's INVALID_SOCKET.
+  static constexpr uintptr_t kNoHandle = ~uintptr_t{0};
+
   explicit UdpSocket(uintptr_t handle) : handle_(handle) {}
+  // Closes the socket, if there is one, and leaves none.
   void Close();
 
   uintptr_t handle_;

@@ -10,7 +10,6 @@
 namespace nodexa::snmp {
 namespace {
 
-constexpr uintptr_t kNone = static_cast<uintptr_t>(-1);
 // Room for the replies of a few hundred agents that answer one broadcast
 // at once.
 constexpr int kReceiveBuffer = 4 * 1024 * 1024;
@@ -41,22 +40,9 @@ std::optional<UdpSocket> UdpSocket::Open(Ipv4 address, bool broadcast) {
   return socket;
 }
 
-UdpSocket::UdpSocket(UdpSocket&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
-
-UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kNone;
-  }
-  return *this;
-}
-
-UdpSocket::~UdpSocket() { Close(); }
-
 void UdpSocket::Close() {
-  if (handle_ != kNone) close(Fd(handle_));
-  handle_ = kNone;
+  if (handle_ != kNoHandle) close(Fd(handle_));
+  handle_ = kNoHandle;
 }
 
 bool UdpSocket::SendTo(Ipv4 address, uint16_t port, const std::vector<uint8_t>& bytes) {
