@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
+#include <utility>
 
 #include "frame/string_toolkit.h"
 #include "frame/unique_handle.h"
@@ -14,6 +16,18 @@ namespace {
 constexpr int kPieceSize = 1024;
 constexpr size_t kFirstBlock = 16;
 constexpr size_t kLargestBlock = 4096;
+
+// One secret salt per process for expat's hash tables. Left to itself,
+// expat gathers fresh entropy for every parser (a system call on Linux),
+// which costs more than parsing a short device description does.
+unsigned long HashSalt() {
+  static const unsigned long salt = [] {
+    std::random_device source;
+    const unsigned long mixed = (static_cast<unsigned long>(source()) << 13) ^ source();
+    return mixed == 0 ? 1 : mixed;  // 0 would ask expat for its own
+  }();
+  return salt;
+}
 }  // namespace
 
 struct ParserTraits {
@@ -35,16 +49,18 @@ int32_t XmlElement::GetChildren(std::vector<XmlElement*>& list) const {
   return static_cast<int32_t>(list.size());
 }
 
-XmlDocument::XmlDocument(const std::string& text, size_t size)
-    : buffer(text, 0, size == 0 ? 0 : std::min(size - 1, text.size())),
+XmlDocument::XmlDocument(std::string text, size_t size)
+    : buffer(std::move(text)),
       // The owner exists before the parser does, so a failing allocation
       // cannot strand a parser.
       parser(std::make_unique<Parser>()) {
+  buffer.resize(size == 0 ? 0 : std::min(size - 1, buffer.size()));
   parser->reset(XML_ParserCreate(nullptr));
   if (!*parser) {
     parser.reset();
     return;
   }
+  XML_SetHashSalt(parser->get(), HashSalt());
   XML_SetUserData(parser->get(), this);
   XML_SetStartElementHandler(parser->get(), &XmlDocument::OnStart);
   XML_SetEndElementHandler(parser->get(), &XmlDocument::OnEnd);
