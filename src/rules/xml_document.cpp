@@ -3,6 +3,7 @@
 #include <expat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <random>
 #include <utility>
@@ -28,12 +29,40 @@ unsigned long HashSalt() {
   }();
   return salt;
 }
+
+// One parser is kept between documents: creating and freeing expat's parser
+// costs about as much as parsing a short record does, and the library reads
+// records one after another. XML_ParserReset returns it to the state of a
+// new parser (handlers, user data and salt are set again for each
+// document). Atomic, so documents on several threads each get a parser of
+// their own.
+std::atomic<XML_Parser> sparedParser{nullptr};
+
+struct SparedParserRelease {
+  ~SparedParserRelease() {
+    if (XML_Parser parser = sparedParser.exchange(nullptr)) XML_ParserFree(parser);
+  }
+} sparedParserRelease;
+
+XML_Parser TakeParser() {
+  if (XML_Parser parser = sparedParser.exchange(nullptr)) return parser;
+  return XML_ParserCreate(nullptr);
+}
+
+void GiveBackParser(XML_Parser parser) {
+  XML_Parser none = nullptr;
+  if (XML_ParserReset(parser, nullptr) == XML_TRUE &&
+      sparedParser.compare_exchange_strong(none, parser)) {
+    return;
+  }
+  XML_ParserFree(parser);
+}
 }  // namespace
 
 struct ParserTraits {
   using Type = XML_Parser;
   static Type Invalid() { return nullptr; }
-  static void Close(Type parser) { XML_ParserFree(parser); }
+  static void Close(Type parser) { GiveBackParser(parser); }
 };
 
 struct XmlDocument::Parser : UniqueHandle<ParserTraits> {
@@ -55,7 +84,7 @@ XmlDocument::XmlDocument(std::string text, size_t size)
       // cannot strand a parser.
       parser(std::make_unique<Parser>()) {
   buffer.resize(size == 0 ? 0 : std::min(size - 1, buffer.size()));
-  parser->reset(XML_ParserCreate(nullptr));
+  parser->reset(TakeParser());
   if (!*parser) {
     parser.reset();
     return;
