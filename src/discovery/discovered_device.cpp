@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "frame/string_toolkit.h"
@@ -20,7 +22,7 @@ constexpr char kModuleStrid[] = "1284STRID";
 constexpr char kXmlStrid[] = "STRID1284";
 
 struct Field {
-  const char* name;
+  std::string_view name;
   std::string DiscoveredDevice::*member;
 };
 
@@ -69,19 +71,20 @@ DiscoveredDevice ReadDiscoveredDevice(const std::string& description) {
   // children. (ReadTags would wrap the text once more and bury them a level
   // deeper, so the document is walked here directly.)
   DiscoveredDevice device;
-  XmlDocument document(text, text.size() + 1);
+  const size_t size = text.size() + 1;
+  XmlDocument document(std::move(text), size);
   const XmlElement* root = document.GetRoot();
   if (root == nullptr) return device;
   std::vector<XmlElement*> children;
   root->GetChildren(children);
   for (const XmlElement* child : children) {
     const std::string& name = child->Name();
-    if (CompareNoCase(name.c_str(), "MODEL_ID") == 0) {
+    if (EqualNoCase(name, "MODEL_ID")) {
       device.modelId = child->Text();
       continue;
     }
     for (const Field& field : kFields) {
-      if (CompareNoCase(name.c_str(), field.name) == 0) {
+      if (EqualNoCase(name, field.name)) {
         device.*field.member = child->Text();
         break;
       }

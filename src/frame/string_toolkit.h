@@ -4,6 +4,7 @@
 #define NODEXA_FRAME_STRING_TOOLKIT_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nodexa {
@@ -12,6 +13,18 @@ namespace nodexa {
 // the first differing folded characters, 0 when equal.
 int CompareNoCase(const char* a, const char* b);
 int CompareNoCase(const std::string& a, const std::string& b);
+
+// CompareNoCase(a, b) == 0 for texts without NUL, the lengths compared
+// first: the test for names looked up among many.
+inline bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
 
 // Replaces every occurrence of `from` by `to`, resuming after each insertion
 // so inserted text is never rescanned. Returns the number of replacements; an

@@ -139,7 +139,8 @@ bool RuleEngine::ParseFieldList(const std::string& text, const std::string& wrap
   document.reserve(prepared.size() + 19);
   document.append("<XMLData>").append(prepared).append("</XMLData>");
 
-  XmlDocument xml(document, document.size() + 1);
+  const size_t size = document.size() + 1;
+  XmlDocument xml(std::move(document), size);
   const XmlElement* root = xml.GetRoot();
   if (root == nullptr) return false;
   std::vector<XmlElement*> lists;

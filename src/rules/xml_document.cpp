@@ -3,7 +3,10 @@
 #include <expat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <random>
+#include <utility>
 
 #include "frame/string_toolkit.h"
 #include "frame/unique_handle.h"
@@ -14,12 +17,52 @@ namespace {
 constexpr int kPieceSize = 1024;
 constexpr size_t kFirstBlock = 16;
 constexpr size_t kLargestBlock = 4096;
+
+// One secret salt per process for expat's hash tables. Left to itself,
+// expat gathers fresh entropy for every parser (a system call on Linux),
+// which costs more than parsing a short device description does.
+unsigned long HashSalt() {
+  static const unsigned long salt = [] {
+    std::random_device source;
+    const unsigned long mixed = (static_cast<unsigned long>(source()) << 13) ^ source();
+    return mixed == 0 ? 1 : mixed;  // 0 would ask expat for its own
+  }();
+  return salt;
+}
+
+// One parser is kept between documents: creating and freeing expat's parser
+// costs about as much as parsing a short record does, and the library reads
+// records one after another. XML_ParserReset returns it to the state of a
+// new parser (handlers, user data and salt are set again for each
+// document). Atomic, so documents on several threads each get a parser of
+// their own.
+std::atomic<XML_Parser> sparedParser{nullptr};
+
+struct SparedParserRelease {
+  ~SparedParserRelease() {
+    if (XML_Parser parser = sparedParser.exchange(nullptr)) XML_ParserFree(parser);
+  }
+} sparedParserRelease;
+
+XML_Parser TakeParser() {
+  if (XML_Parser parser = sparedParser.exchange(nullptr)) return parser;
+  return XML_ParserCreate(nullptr);
+}
+
+void GiveBackParser(XML_Parser parser) {
+  XML_Parser none = nullptr;
+  if (XML_ParserReset(parser, nullptr) == XML_TRUE &&
+      sparedParser.compare_exchange_strong(none, parser)) {
+    return;
+  }
+  XML_ParserFree(parser);
+}
 }  // namespace
 
 struct ParserTraits {
   using Type = XML_Parser;
   static Type Invalid() { return nullptr; }
-  static void Close(Type parser) { XML_ParserFree(parser); }
+  static void Close(Type parser) { GiveBackParser(parser); }
 };
 
 struct XmlDocument::Parser : UniqueHandle<ParserTraits> {
@@ -35,16 +78,18 @@ int32_t XmlElement::GetChildren(std::vector<XmlElement*>& list) const {
   return static_cast<int32_t>(list.size());
 }
 
-XmlDocument::XmlDocument(const std::string& text, size_t size)
-    : buffer(text, 0, size == 0 ? 0 : std::min(size - 1, text.size())),
+XmlDocument::XmlDocument(std::string text, size_t size)
+    : buffer(std::move(text)),
       // The owner exists before the parser does, so a failing allocation
       // cannot strand a parser.
       parser(std::make_unique<Parser>()) {
-  parser->reset(XML_ParserCreate(nullptr));
+  buffer.resize(size == 0 ? 0 : std::min(size - 1, buffer.size()));
+  parser->reset(TakeParser());
   if (!*parser) {
     parser.reset();
     return;
   }
+  XML_SetHashSalt(parser->get(), HashSalt());
   XML_SetUserData(parser->get(), this);
   XML_SetStartElementHandler(parser->get(), &XmlDocument::OnStart);
   XML_SetEndElementHandler(parser->get(), &XmlDocument::OnEnd);

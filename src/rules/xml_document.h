@@ -47,8 +47,9 @@ class XmlElement {
 class XmlDocument {
  public:
   // `size` counts the text's bytes plus a terminator (its length plus one);
-  // at most size - 1 bytes of `text` are kept.
-  XmlDocument(const std::string& text, size_t size);
+  // at most size - 1 bytes of `text` are kept. A text moved in is kept
+  // without a copy.
+  XmlDocument(std::string text, size_t size);
   ~XmlDocument();
   XmlDocument(const XmlDocument&) = delete;
   XmlDocument& operator=(const XmlDocument&) = delete;
