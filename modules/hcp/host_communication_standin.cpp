@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "common/lifecycle_exports.h"
 #include "common/standin.h"
@@ -76,6 +77,11 @@ enum class Attachment { Any, Attached, Unattached };
   return list;
 }
 
+// What the last probe read, for the filling call that follows it. Plain
+// globals: a function-local static would take a lock of the runtime's.
+[[maybe_unused]] standin::Answers probedAnswers;
+[[maybe_unused]] bool probed = false;
+
 }  // namespace
 
 #if !defined(STANDIN_WITHOUT_Discover)
@@ -89,7 +95,17 @@ STANDIN_EXPORT int32_t Discover(const char* parameters) {
 #if !defined(STANDIN_WITHOUT_Enumerate)
 STANDIN_EXPORT int32_t Enumerate(char* buffer, uint32_t size, uint32_t* needed, char* filter) {
   standin::Journal("Enumerate", {std::to_string(size), filter != nullptr ? filter : "(null)"});
-  const standin::Answers answers = standin::Answers::Load();
+  // The filling call right after a probe answers from what the probe read:
+  // the library makes both within one search, and a long device list is
+  // then read once rather than twice.
+  standin::Answers filling;
+  if (size == 0) {
+    probedAnswers = standin::Answers::Load();
+  } else {
+    filling = probed ? std::move(probedAnswers) : standin::Answers::Load();
+  }
+  probed = size == 0;
+  const standin::Answers& answers = probed ? probedAnswers : filling;
   std::string list = DeviceList(answers, Wanted(filter));
   if (answers.Text("Enumerate.nul") == "0" && !list.empty() && list.back() == '\0') {
     list.pop_back();
