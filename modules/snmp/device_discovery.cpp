@@ -21,8 +21,10 @@ const Oid kIfPhysAddress = {1, 3, 6, 1, 2, 1, 2, 2, 1, 6};
 // The longest physical address taken (IP over InfiniBand has 20 bytes).
 constexpr size_t kMaxPhysAddress = 20;
 // As many devices as a /16 holds: a broadcast answered from more addresses
-// than that is a flood, not a network of printers.
+// than that is a flood, not a network of printers. A search sweeps as many
+// addresses at most, the first of its subnets in the order given.
 constexpr size_t kMaxDevices = 65536;
+constexpr size_t kMaxSweptHosts = 65536;
 
 Oid ByAddress(const Oid& column, Ipv4 address) {
   Oid name = column;
@@ -127,8 +129,11 @@ std::optional<std::vector<DeviceAnswers>> DiscoverDevices(const Settings& settin
   }
   std::vector<Ipv4> hosts;
   for (const Subnet& subnet : plan.remoteSubnets) {
+    if (hosts.size() >= kMaxSweptHosts) break;
     const std::vector<Ipv4> some = HostAddresses(subnet);
-    hosts.insert(hosts.end(), some.begin(), some.end());
+    hosts.insert(hosts.end(), some.begin(),
+                 some.begin() + static_cast<std::ptrdiff_t>(
+                                    std::min(some.size(), kMaxSweptHosts - hosts.size())));
   }
   std::sort(hosts.begin(), hosts.end());
   hosts.erase(std::unique(hosts.begin(), hosts.end()), hosts.end());

@@ -12,6 +12,8 @@ using Milliseconds = std::chrono::milliseconds;
 
 // The longest sleep between two looks at the clock while nothing happens.
 constexpr Milliseconds kMaxWait{50};
+// Datagrams read from one socket before the clock is looked at again.
+constexpr size_t kMaxReceivesPerWake = 256;
 
 struct Pending {
   size_t query = 0;
@@ -138,10 +140,13 @@ class Exchange {
     return static_cast<int>(std::chrono::ceil<Milliseconds>(until - now).count());
   }
 
+  // Takes what waits, a bounded number per socket, so that a flood of
+  // datagrams cannot hold the loop away from its clock.
   void ReceiveAll() {
     for (UdpSocket& socket : sockets_) {
-      while (const std::optional<Datagram> datagram =
-                 socket.Receive(buffer_.data(), buffer_.size())) {
+      for (size_t n = 0; n < kMaxReceivesPerWake; ++n) {
+        const std::optional<Datagram> datagram = socket.Receive(buffer_.data(), buffer_.size());
+        if (!datagram) break;
         const bool taken = datagram->size <= kMaxMessageSize && datagram->port == kAgentPort &&
                            Accept(datagram->from, buffer_.data(), datagram->size);
         ++(taken ? statistics_.taken : statistics_.dropped);
