@@ -1,43 +1,22 @@
 #include "discovery_run.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "frame/companion_module.h"
 #include "frame/host_communication.h"
 #include "frame/module_buffer.h"
+#include "frame/string_tokenizer.h"
 #include "frame/string_toolkit.h"
 
 namespace nodexa {
 
 std::vector<std::string> SplitDeviceList(std::string bytes) {
   // Records are NUL-separated; as ';'-separated text the tokenizer splits
-  // them, keeping empty records between two separators. Split here as the
-  // tokenizer (flags 0) would split the text: a NUL counts as a ';', a record
-  // loses the blanks before its separator and the next record the blanks
-  // after it (the first keeps its leading ones, the last its trailing
-  // ones), and a final separator adds no empty record.
+  // them, keeping empty records between two separators.
+  std::replace(bytes.begin(), bytes.end(), '\0', ';');
   std::vector<std::string> devices;
-  const char* const end = bytes.data() + bytes.size();
-  const char* position = bytes.data();
-  // Each kind of separator is searched for with memchr, and each stretch
-  // of the buffer at most once per kind.
-  const char* nul = position;
-  while (position != end) {
-    if (nul != end && nul < position) nul = position;
-    if (nul != end && *nul != '\0') {
-      const void* found = std::memchr(nul, '\0', static_cast<size_t>(end - nul));
-      nul = found != nullptr ? static_cast<const char*>(found) : end;
-    }
-    const void* semicolon = std::memchr(position, ';', static_cast<size_t>(nul - position));
-    const char* separator = semicolon != nullptr ? static_cast<const char*>(semicolon) : nul;
-    const char* last = separator;
-    while (separator != end && last != position && IsBlank(last[-1])) --last;
-    devices.emplace_back(position, last);
-    position = separator == end ? end : separator + 1;
-    while (position != end && IsBlank(*position)) ++position;
-  }
+  StringTokenizer(std::move(bytes), ';').Split(devices);
   return devices;
 }
 
