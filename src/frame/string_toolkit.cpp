@@ -10,8 +10,6 @@ namespace nodexa {
 
 namespace {
 
-char FoldAtoZ(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 size_t Clamp(long value, size_t limit) {
   if (value < 0) return 0;
   return std::min(static_cast<size_t>(value), limit);

@@ -9,6 +9,9 @@
 
 namespace nodexa {
 
+// The letters A to Z as a to z; every other character as it is.
+inline char FoldAtoZ(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 // Compares after folding only the letters A to Z; returns the difference of
 // the first differing folded characters, 0 when equal.
 int CompareNoCase(const char* a, const char* b);
@@ -19,9 +22,7 @@ int CompareNoCase(const std::string& a, const std::string& b);
 inline bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
+    if (FoldAtoZ(a[i]) != FoldAtoZ(b[i])) return false;
   }
   return true;
 }
