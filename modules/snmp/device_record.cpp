@@ -1,24 +1,9 @@
 #include "snmp/device_record.h"
 
-#include <cctype>
+#include "snmp/module_text.h"
 
 namespace nodexa::snmp {
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
-// Blanks and control bytes off both ends; some agents keep the two length
-// bytes a 1284 device ID carries on the wire in front of it.
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string Printable(std::string_view value) {
   std::string out(value);

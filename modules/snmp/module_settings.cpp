@@ -1,34 +1,14 @@
 #include "snmp/module_settings.h"
 
-#include <cctype>
 #include <cstdio>
 #include <optional>
+
+#include "snmp/module_text.h"
 
 namespace nodexa::snmp {
 namespace {
 
 constexpr size_t kMaxFileSize = 64 * 1024;
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::optional<uint32_t> Number(std::string_view text, uint32_t low, uint32_t high) {
   if (text.empty() || text.size() > 9) return std::nullopt;
@@ -41,9 +21,22 @@ std::optional<uint32_t> Number(std::string_view text, uint32_t low, uint32_t hig
   return value;
 }
 
-void SetNumber(uint32_t& field, std::string_view text, uint32_t low, uint32_t high) {
-  if (const std::optional<uint32_t> value = Number(text, low, high)) field = *value;
-}
+// The numeric settings, each with the range it may take.
+struct NumberSetting {
+  std::string_view key;
+  uint32_t Settings::*field;
+  uint32_t low;
+  uint32_t high;
+};
+
+constexpr NumberSetting kNumbers[] = {
+    {"ReplyWindow", &Settings::replyWindowMs, 10, 60000},
+    {"QuietTime", &Settings::quietMs, 10, 60000},
+    {"Timeout", &Settings::timeoutMs, 10, 60000},
+    {"Retries", &Settings::retries, 0, 10},
+    {"InFlight", &Settings::inFlight, 1, 4096},
+    {"Pace", &Settings::paceMicroseconds, 0, 1000000},
+};
 
 void Apply(Settings& settings, std::string_view key, std::string_view value) {
   if (SameName(key, "Community")) {
@@ -52,18 +45,12 @@ void Apply(Settings& settings, std::string_view key, std::string_view value) {
   } else if (SameName(key, "Version")) {
     if (value == "1") settings.version = Version::V1;
     if (SameName(value, "2c")) settings.version = Version::V2c;
-  } else if (SameName(key, "ReplyWindow")) {
-    SetNumber(settings.replyWindowMs, value, 10, 60000);
-  } else if (SameName(key, "QuietTime")) {
-    SetNumber(settings.quietMs, value, 10, 60000);
-  } else if (SameName(key, "Timeout")) {
-    SetNumber(settings.timeoutMs, value, 10, 60000);
-  } else if (SameName(key, "Retries")) {
-    SetNumber(settings.retries, value, 0, 10);
-  } else if (SameName(key, "InFlight")) {
-    SetNumber(settings.inFlight, value, 1, 4096);
-  } else if (SameName(key, "Pace")) {
-    SetNumber(settings.paceMicroseconds, value, 0, 1000000);
+  }
+  for (const NumberSetting& number : kNumbers) {
+    if (!SameName(key, number.key)) continue;
+    if (const std::optional<uint32_t> read = Number(value, number.low, number.high)) {
+      settings.*number.field = *read;
+    }
   }
 }
 
