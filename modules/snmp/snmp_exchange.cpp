@@ -58,22 +58,29 @@ class Exchange {
   Milliseconds Timeout() const { return Milliseconds(settings_.timeoutMs); }
   bool RetriesLeft(const Pending& p) const { return p.sends <= settings_.retries; }
 
-  // When the request has used up its time: a unicast once its last send
-  // timed out, a broadcast at the end of its window or once it fell quiet.
+  // The end of a broadcast's reply window, whatever its retries.
+  Clock::time_point WindowEnd(const Pending& p) const {
+    return p.firstSent + Milliseconds(settings_.replyWindowMs);
+  }
+
+  // When the request has used up its time once its retries are sent: a
+  // unicast when its last send timed out, a broadcast at the end of its
+  // window or once it fell quiet.
   Clock::time_point Expiry(const Pending& p) const {
     if (!IsBroadcast(p.query)) return p.lastSent + Timeout();
-    const Clock::time_point window = p.firstSent + Milliseconds(settings_.replyWindowMs);
     const Clock::time_point quiet =
         std::max(p.lastSent + Timeout(), p.lastReply + Milliseconds(settings_.quietMs));
-    return std::min(window, quiet);
+    return std::min(WindowEnd(p), quiet);
+  }
+
+  bool Done(const Pending& p, Clock::time_point now) const {
+    if (IsBroadcast(p.query) && now >= WindowEnd(p)) return true;
+    return !RetriesLeft(p) && now >= Expiry(p);
   }
 
   void Retire(Clock::time_point now) {
     for (size_t i = 0; i < pending_.size();) {
-      if (!RetriesLeft(pending_[i]) && now >= Expiry(pending_[i])) {
-        Remove(i);
-      } else if (IsBroadcast(pending_[i].query) &&
-                 now >= pending_[i].firstSent + Milliseconds(settings_.replyWindowMs)) {
+      if (Done(pending_[i], now)) {
         Remove(i);
       } else {
         ++i;
