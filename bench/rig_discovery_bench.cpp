@@ -8,12 +8,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "rig/rig_manifest.h"
 #include "snmp/device_discovery.h"
 #include "snmp/ipv4.h"
 
@@ -29,30 +28,13 @@ struct Row {
   std::string net;
 };
 
-// The manifest's ip, mask and net columns.
+// The manifest's hosts with a readable address and mask.
 std::vector<Row> Manifest() {
-  const char* path = std::getenv("NETRIG_MANIFEST");
-  std::ifstream file(path != nullptr ? path : "");
-  std::string line;
-  std::vector<std::string> header;
   std::vector<Row> rows;
-  while (std::getline(file, line)) {
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
-    if (header.empty()) {
-      header = fields;
-      continue;
-    }
-    std::string ip, mask, net;
-    for (size_t i = 0; i < header.size() && i < fields.size(); ++i) {
-      if (header[i] == "ip") ip = fields[i];
-      if (header[i] == "mask") mask = fields[i];
-      if (header[i] == "net") net = fields[i];
-    }
-    const std::optional<Ipv4> address = ParseIpv4(ip);
-    const std::optional<Ipv4> netmask = ParseIpv4(mask);
-    if (address && netmask) rows.push_back({*address, *netmask, net});
+  for (const nodexa::test::RigHost& host : nodexa::test::ReadRigManifest()) {
+    const std::optional<Ipv4> address = ParseIpv4(host["ip"]);
+    const std::optional<Ipv4> mask = ParseIpv4(host["mask"]);
+    if (address && mask) rows.push_back({*address, *mask, host["net"]});
   }
   return rows;
 }

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -16,44 +14,13 @@
 #include "harness/test_medium.h"
 #include "nodexa/nodexa.h"
 #include "nodexa/port_list.h"
+#include "rig/rig_manifest.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// One manifest row: namespace, ip, mac, sysname, mask, gateway, deviceid,
-// hrdescr, net.
-struct Printer {
-  std::map<std::string, std::string> field;
-  const std::string& operator[](const std::string& name) const { return field.at(name); }
-};
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> parts;
-  std::stringstream stream(line);
-  std::string part;
-  while (std::getline(stream, part, '\t')) parts.push_back(part);
-  if (!line.empty() && line.back() == '\t') parts.emplace_back();
-  return parts;
-}
-
-std::vector<Printer> ReadManifest() {
-  const char* path = std::getenv("NETRIG_MANIFEST");
-  std::ifstream file(path != nullptr ? path : "");
-  std::vector<Printer> printers;
-  std::string line;
-  if (!std::getline(file, line)) return printers;
-  const std::vector<std::string> header = SplitTabs(line);
-  while (std::getline(file, line)) {
-    const std::vector<std::string> values = SplitTabs(line);
-    Printer printer;
-    for (size_t i = 0; i < header.size(); ++i) {
-      printer.field[header[i]] = i < values.size() ? values[i] : "";
-    }
-    printers.push_back(printer);
-  }
-  return printers;
-}
+using Printer = nodexa::test::RigHost;
 
 uint32_t Address(const std::string& dotted) {
   uint32_t address = 0;
@@ -109,7 +76,7 @@ Lines Expected(const std::vector<Printer>& printers, const Lines& nets, const st
 class RigDiscoveryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    printers = std::make_unique<std::vector<Printer>>(ReadManifest());
+    printers = std::make_unique<std::vector<Printer>>(nodexa::test::ReadRigManifest());
     medium = std::make_unique<nodexa::test::TestMedium>();
     medium->InstallModule("QVXAhcp-snmp.dll", "QVXAhcp.dll");
     medium->InstallModule("QVXAcfg.dll", "QVXAcfg.dll");
