@@ -156,7 +156,7 @@ class SnmpModuleTest : public ::testing::Test {
   HMODULE module;
 };
 
-TEST_F(SnmpModuleTest, RefusesBadArgumentsAndChangesNothing) {
+TEST_F(SnmpModuleTest, RefusesBadArguments) {
   ASSERT_NE(module, nullptr);
   auto* discover = Bind<int32_t(const char*)>("Discover");
   auto* enumerate = Bind<int32_t(char*, uint32_t, uint32_t*, const char*)>("Enumerate");
