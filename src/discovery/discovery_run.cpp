@@ -1,6 +1,7 @@
 #include "discovery_run.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "frame/companion_module.h"
@@ -14,7 +15,13 @@ namespace nodexa {
 std::vector<std::string> SplitDeviceList(std::string bytes) {
   // Records are NUL-separated; as ';'-separated text the tokenizer splits
   // them, keeping empty records between two separators.
-  std::replace(bytes.begin(), bytes.end(), '\0', ';');
+  // memchr finds the NULs: records are long and separators few.
+  char* const end = bytes.data() + bytes.size();
+  for (char* at = bytes.data(); at != end; ++at) {
+    at = static_cast<char*>(std::memchr(at, '\0', static_cast<size_t>(end - at)));
+    if (at == nullptr) break;
+    *at = ';';
+  }
   std::vector<std::string> devices;
   StringTokenizer(std::move(bytes), ';').Split(devices);
   return devices;
